@@ -1,0 +1,12 @@
+#include "document/controls.h"
+
+namespace quorvel {
+
+Controls::Controls() {
+  for (int z : {400, 200, 100, 50, 25}) CBzoom.AddItem(std::to_string(z) + "%", z);
+  for (const char* g : {"Off", "100", "50", "25", "10", "5"}) CBgrid.AddItem(g);
+  CBzoom.Select(2);
+  CBgrid.Select(0);
+}
+
+}  // namespace quorvel

@@ -1,0 +1,78 @@
+#pragma once
+// The one editor state, owned by the main window for the whole run: the document, the view, the
+// selection, the undo ring, the recent files, the controls and the flags. Functions of every layer
+// take it by reference; the two whole operations everyone calls are members so that lower layers
+// can reach them without including the higher ones.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "document/controls.h"
+#include "document/map_document.h"
+#include "document/selection_state.h"
+
+namespace quorvel {
+
+class Host;
+class Canvas;
+
+struct ViewState {
+  float viewX = 0;  // world point at the view centre
+  float viewY = 0;
+  float zoom = 1;  // screen pixels per world unit: 4, 2, 1, 0.5 or 0.25
+  int16_t gridSize = 0;  // world units, 0 = no grid
+  std::array<int16_t, 7> showFlags{1, 1, 1, 1, 1, 0, 0};  // a layer is drawn only when its flag is 1
+  float lastPointerX = 0;  // screen position at the previous pointer-motion event
+  float lastPointerY = 0;
+  int clientWidth = 819;  // W and H: the main window's client area in pixels
+  int clientHeight = 577;
+};
+
+inline constexpr int kUndoSlots = 10;
+
+struct UndoRing {
+  int16_t undoSlot = 0;  // ring position of the newest snapshot, never reset
+  int16_t undoTop = -1;  // snapshots Undo can still restore, minus one
+  std::array<std::string, 11> undoFiles;
+  std::array<std::string, 11> undoLabels;
+  // The snapshots themselves, kept in memory: the bytes the map writer gives in undo form.
+  std::array<std::vector<uint8_t>, kUndoSlots> snapshots;
+};
+
+struct ClipboardState {
+  int16_t clipLast = -1;
+  bool clipOverflow = false;
+};
+
+struct Editor {
+  MapDocument doc;
+  ViewState view;
+  SelectionState sel;
+  UndoRing undo;
+  ClipboardState clip;
+  Controls ctl;
+
+  std::array<std::string, 5> recentFiles;
+  std::string appFolder;  // without a trailing separator
+
+  int16_t currentTool = 0;  // 0 Edit, 1 Add polygon, 2 Add spawn, 3 Add scenery, 4 Add collider, 5 Add waypoint
+  int16_t toolParam = 0;
+  int16_t rightButtonDown = 0;
+  int16_t pathFilter = 0;  // 0 all paths, 1 or 2 only that path
+  bool shiftDown = false;
+  bool ctrlDown = false;
+  bool panelRefreshBusy = false;
+  bool firstActivation = true;
+  bool restorePlacementPending = false;
+
+  Host* host = nullptr;
+  Canvas* canvas = nullptr;
+
+  // Clears the canvas and draws everything again.
+  void RedrawCanvas();
+  // Rewrites every panel control from the document and the selection.
+  void RefreshPanels();
+};
+
+}  // namespace quorvel

@@ -1,0 +1,7 @@
+#include "document/editor.h"
+
+namespace quorvel {
+
+void Editor::RedrawCanvas() {}
+
+}  // namespace quorvel
