@@ -10,23 +10,26 @@
 
 namespace quorvel {
 
+// Writes into a buffer sized up front (resizing a buffer that already has the size costs nothing,
+// which keeps repeated snapshots cheap).
 class ByteWriter {
  public:
-  explicit ByteWriter(std::vector<uint8_t>& out) : out_(out) {}
+  ByteWriter(std::vector<uint8_t>& out, size_t start) : out_(out), pos_(start) {}
   template <typename T>
   void Put(const T& value) {
     static_assert(std::is_trivially_copyable_v<T>);
-    const auto* p = reinterpret_cast<const uint8_t*>(&value);
-    out_.insert(out_.end(), p, p + sizeof(T));
+    PutBytes(&value, sizeof(T));
   }
   void PutBytes(const void* data, size_t n) {
-    const auto* p = static_cast<const uint8_t*>(data);
-    out_.insert(out_.end(), p, p + n);
+    if (pos_ + n > out_.size()) out_.resize(pos_ + n);
+    std::memcpy(out_.data() + pos_, data, n);
+    pos_ += n;
   }
-  size_t size() const { return out_.size(); }
+  size_t position() const { return pos_; }
 
  private:
   std::vector<uint8_t>& out_;
+  size_t pos_;
 };
 
 // Reads fields in order. A read past the end fills what is there and leaves the rest of the

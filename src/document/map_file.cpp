@@ -11,8 +11,8 @@ namespace {
 
 void PutWaypoint(ByteWriter& w, Waypoint wp, bool scaled) {
   if (scaled) {
-    wp.x = ToInt32(wp.x / 256.0);
-    wp.y = ToInt32(wp.y / 256.0);
+    wp.x = RoundDiv256(wp.x);
+    wp.y = RoundDiv256(wp.y);
   }
   w.Put(wp);
 }
@@ -33,7 +33,7 @@ int32_t ScaleWaypointCoordinate(int32_t v, bool& clamped) {
 }  // namespace
 
 void EncodeSelection(const SelectionState& s, std::vector<uint8_t>& out) {
-  ByteWriter w(out);
+  ByteWriter w(out, out.size());
   w.Put(s.leftDragActive);
   w.Put(s.movingSelection);
   w.Put(s.selRect.left);
@@ -96,9 +96,8 @@ void DecodeSelection(std::span<const uint8_t> bytes, SelectionState& s) {
 }
 
 void EncodeMap(const MapDocument& doc, const UndoExtension* undo, std::vector<uint8_t>& out) {
-  out.clear();
-  out.reserve(undo ? kUndoFileSize : kMapFileSize);
-  ByteWriter w(out);
+  out.resize(undo ? kUndoFileSize : kMapFileSize);
+  ByteWriter w(out, 0);
   w.Put(doc.polygons);
   w.Put(doc.polygonNormals);
   w.Put(static_cast<int16_t>(doc.polygonLast + 1));
@@ -120,8 +119,10 @@ void EncodeMap(const MapDocument& doc, const UndoExtension* undo, std::vector<ui
   for (int i = 0; i < kMaxWaypoints; ++i) PutWaypoint(w, doc.waypoints[i], i <= doc.waypointLast);
   w.Put(doc.colliders);
   if (undo) {
+    out.resize(kMapFileSize);
     EncodeSelection(undo->selection, out);
-    w.Put(undo->currentTool);
+    ByteWriter tail(out, out.size());
+    tail.Put(undo->currentTool);
   }
 }
 

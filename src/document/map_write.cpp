@@ -34,8 +34,8 @@ void WriteMapBytes(Editor& ed, bool isUndo, std::vector<uint8_t>& out) {
   // The file holds whole world units; the document keeps what the file will give back.
   for (int i = 0; i <= doc.waypointLast; ++i) {
     Waypoint& w = doc.waypoints[i];
-    w.x = ToInt32(RoundHalfEven(w.x / 256.0) * 256.0);
-    w.y = ToInt32(RoundHalfEven(w.y / 256.0) * 256.0);
+    w.x = RoundToWhole256(w.x);
+    w.y = RoundToWhole256(w.y);
   }
   double r = ed.host ? ed.host->Random() : 0.0;
   doc.info.saveStamp = static_cast<int32_t>(std::floor(r * 1000 + 1));

@@ -9,7 +9,7 @@ namespace quorvel {
 
 void EncodePrefab(const MapDocument& doc, std::vector<uint8_t>& out) {
   out.clear();
-  ByteWriter w(out);
+  ByteWriter w(out, 0);
   w.PutBytes("1.0", 3);
   w.Put(doc.polygonLast);
   w.Put(doc.sceneryLast);

@@ -16,15 +16,27 @@ float VectorAngle(float dx, float dy) {
   return static_cast<float>(a);
 }
 
-bool OrientationInOrder(const MapDocument& doc, int p) {
-  const auto& c = doc.polygons[p].corner;
+bool OrientationByAngles(const Polygon& polygon) {
+  const auto& c = polygon.corner;
   float a1 = VectorAngle(c[1].x - c[0].x, c[1].y - c[0].y);
   float a2 = VectorAngle(c[2].x - c[0].x, c[2].y - c[0].y);
   float d = a1 - a2;
   if (double(d) < -std::numbers::pi) return false;
   const float piSingle = static_cast<float>(std::numbers::pi);
-  if (d <= 0 || d > piSingle) return true;
-  return false;
+  return d <= 0 || d > piSingle;
+}
+
+bool OrientationInOrder(const MapDocument& doc, int p) {
+  const auto& c = doc.polygons[p].corner;
+  // The angle test accepts exactly the triangles whose cross product is positive, apart from
+  // near-degenerate ones where rounding decides. Away from those the cross product gives the same
+  // answer without two arc tangents.
+  const double ux = double(c[1].x - c[0].x), uy = double(c[1].y - c[0].y);
+  const double vx = double(c[2].x - c[0].x), vy = double(c[2].y - c[0].y);
+  const double cross = ux * vy - uy * vx;
+  const double scale = std::sqrt((ux * ux + uy * uy) * (vx * vx + vy * vy));
+  if (scale > 0 && std::fabs(cross) > 1e-4 * scale) return cross > 0;
+  return OrientationByAngles(doc.polygons[p]);
 }
 
 void KorjaaSuunnat(MapDocument& doc) {

@@ -14,6 +14,8 @@ float VectorAngle(float dx, float dy);
 
 // True when the corners of polygon p run clockwise on the canvas (y down).
 bool OrientationInOrder(const MapDocument& doc, int p);
+// The same test by the corner angles alone, which decides the near-degenerate triangles.
+bool OrientationByAngles(const Polygon& polygon);
 // Swaps corners 0 and 1 (position, texture coordinates, colour but not alpha, z, rhw) of every
 // polygon that is not in order.
 void KorjaaSuunnat(MapDocument& doc);

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <random>
 
 #include "fixtures/map_builder.h"
 
@@ -141,6 +142,31 @@ TEST(CtfCheck, NamesAndSpawnOrder) {
   doc.spawns[0].type = 0;
   EXPECT_EQ(CheckCtfSpawns(doc, "/m/test.pmp"), SpawnWarning::None);
   EXPECT_EQ(CheckCtfSpawns(doc, "/ctf_dir/test.pmp"), SpawnWarning::None);  // only the file name counts
+}
+
+}  // namespace
+}  // namespace quorvel
+
+namespace quorvel {
+namespace {
+
+TEST(Winding, FastTestAgreesWithTheAngleTest) {
+  std::mt19937 rng(7);
+  std::uniform_real_distribution<float> pos(-500, 500);
+  MapDocument doc = fixtures::NewMap();
+  doc.polygonLast = 0;
+  for (int i = 0; i < 200000; ++i) {
+    auto& c = doc.polygons[0].corner;
+    for (auto& v : c) {
+      v.x = pos(rng);
+      v.y = pos(rng);
+    }
+    if (i % 4 == 1) c[2] = c[1];                              // coincident corners
+    if (i % 4 == 2) c[2].x = c[0].x + (c[1].x - c[0].x) * 2,  // nearly collinear
+                    c[2].y = c[0].y + (c[1].y - c[0].y) * 2;
+    if (i % 4 == 3) c[1].x = c[0].x;                          // a vertical edge
+    ASSERT_EQ(OrientationInOrder(doc, 0), OrientationByAngles(doc.polygons[0])) << i;
+  }
 }
 
 }  // namespace
