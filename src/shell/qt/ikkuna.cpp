@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
@@ -108,6 +109,8 @@ void Ikkuna::SyncFromModel() {
 }
 
 void Ikkuna::Run(const std::function<void(Editor&)>& handler) {
+  // Shift held while a file is opened lets a wrong-length map be read anyway.
+  ed_.shiftDown = QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier);
   handler(ed_);
   SyncFromModel();
 }

@@ -77,7 +77,14 @@ MsgResult QtHost::MessageBox(const std::string& text, const std::string& title, 
   } else {
     box.setStandardButtons(QMessageBox::Ok);
   }
-  return box.exec() == QMessageBox::Ok ? MsgResult::Ok : MsgResult::Cancel;
+  int answer = box.exec();
+  RefocusWindow();
+  return answer == QMessageBox::Ok ? MsgResult::Ok : MsgResult::Cancel;
+}
+
+// Without a window manager nobody hands the focus back after a dialog; keys would be lost.
+void QtHost::RefocusWindow() {
+  if (window_) window_->activateWindow();
 }
 
 std::optional<std::string> QtHost::InputBox(const std::string& prompt, const std::string& title,
@@ -96,11 +103,15 @@ std::optional<uint32_t> QtHost::ChooseColour(uint32_t initial) {
 }
 
 std::string QtHost::OpenFileDialog(const FileDialogRequest& request) {
-  return S(RunFileDialog(QFileDialog::AcceptOpen, request));
+  QString name = RunFileDialog(QFileDialog::AcceptOpen, request);
+  RefocusWindow();
+  return S(name);
 }
 
 std::string QtHost::SaveFileDialog(const FileDialogRequest& request) {
-  return S(RunFileDialog(QFileDialog::AcceptSave, request));
+  QString name = RunFileDialog(QFileDialog::AcceptSave, request);
+  RefocusWindow();
+  return S(name);
 }
 
 std::string QtHost::GetSetting(const std::string& section, const std::string& key, const std::string& defaultValue) {

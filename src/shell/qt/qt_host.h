@@ -48,6 +48,7 @@ class QtHost : public Host {
   double Random() override;
 
  private:
+  void RefocusWindow();
   QPointer<QWidget> window_;
   std::mt19937_64 rng_;
 };
