@@ -34,6 +34,17 @@ void MapDocument::Clear(bool tailOnly) {
   for (int i = colliderLast + 1 < 0 ? 0 : colliderLast + 1; i < kMaxColliders; ++i) ZeroCollider(colliders[i]);
 }
 
+void MapDocument::MakeNew() {
+  Clear(false);
+  polygonLast = spawnLast = sceneryLast = waypointLast = colliderLast = -1;
+  info.fileName.clear();
+  info.authorName = "New";
+  info.textureName = PadTextureName("banana.bmp");
+  info.extraByte3 = 10;
+  info.sectorSize = 30;
+  info.backgroundTop = info.backgroundBottom = Colour4{255, 255, 255, 255};
+}
+
 std::string PadTextureName(const std::string& name) {
   std::string out = name.substr(0, kTextureNameLength);
   out.resize(kTextureNameLength, '\0');

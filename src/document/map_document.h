@@ -44,6 +44,9 @@ struct MapDocument {
   // tailOnly true: zero only the records above each last index; sectors stay.
   // Last indices are never changed.
   void Clear(bool tailOnly);
+  // The map File New makes: everything cleared, no objects, "banana.bmp", author "New",
+  // sector size 30, white backgrounds.
+  void MakeNew();
 };
 
 // The name followed by NULs up to 26 characters; a longer name is cut to 26 so the field never

@@ -32,60 +32,45 @@ int32_t ScaleWaypointCoordinate(int32_t v, bool& clamped) {
 
 }  // namespace
 
+namespace {
+// The selection block's fields in their stored order, for both directions.
+template <typename Sel, typename F>
+void ForEachSelectionField(Sel& s, F&& f) {
+  f(s.leftDragActive);
+  f(s.movingSelection);
+  f(s.selRect.left);
+  f(s.selRect.right);
+  f(s.selRect.top);
+  f(s.selRect.bottom);
+  f(s.selLast);
+  f(s.selVertexCorner);
+  f(s.selVertexPolygon);
+  f(s.selVertexLast);
+  f(s.selSpawn);
+  f(s.selSpawnLast);
+  f(s.selScenery);
+  f(s.selSceneryLast);
+  f(s.rotatingScenery);
+  f(s.sizingScenery);
+  f(s.selWaypoint);
+  f(s.selWaypointLast);
+  f(s.connectFrom);
+  f(s.pointerWorldX);
+  f(s.pointerWorldY);
+  f(s.selCollider);
+  f(s.selColliderLast);
+  f(s.moveSnapshotTaken);
+}
+}  // namespace
+
 void EncodeSelection(const SelectionState& s, std::vector<uint8_t>& out) {
   ByteWriter w(out, out.size());
-  w.Put(s.leftDragActive);
-  w.Put(s.movingSelection);
-  w.Put(s.selRect.left);
-  w.Put(s.selRect.right);
-  w.Put(s.selRect.top);
-  w.Put(s.selRect.bottom);
-  w.Put(s.selLast);
-  w.Put(s.selVertexCorner);
-  w.Put(s.selVertexPolygon);
-  w.Put(s.selVertexLast);
-  w.Put(s.selSpawn);
-  w.Put(s.selSpawnLast);
-  w.Put(s.selScenery);
-  w.Put(s.selSceneryLast);
-  w.Put(s.rotatingScenery);
-  w.Put(s.sizingScenery);
-  w.Put(s.selWaypoint);
-  w.Put(s.selWaypointLast);
-  w.Put(s.connectFrom);
-  w.Put(s.pointerWorldX);
-  w.Put(s.pointerWorldY);
-  w.Put(s.selCollider);
-  w.Put(s.selColliderLast);
-  w.Put(s.moveSnapshotTaken);
+  ForEachSelectionField(s, [&](const auto& field) { w.Put(field); });
 }
 
 void DecodeSelection(std::span<const uint8_t> bytes, SelectionState& s) {
   ByteReader r(bytes);
-  r.Get(s.leftDragActive);
-  r.Get(s.movingSelection);
-  r.Get(s.selRect.left);
-  r.Get(s.selRect.right);
-  r.Get(s.selRect.top);
-  r.Get(s.selRect.bottom);
-  r.Get(s.selLast);
-  r.Get(s.selVertexCorner);
-  r.Get(s.selVertexPolygon);
-  r.Get(s.selVertexLast);
-  r.Get(s.selSpawn);
-  r.Get(s.selSpawnLast);
-  r.Get(s.selScenery);
-  r.Get(s.selSceneryLast);
-  r.Get(s.rotatingScenery);
-  r.Get(s.sizingScenery);
-  r.Get(s.selWaypoint);
-  r.Get(s.selWaypointLast);
-  r.Get(s.connectFrom);
-  r.Get(s.pointerWorldX);
-  r.Get(s.pointerWorldY);
-  r.Get(s.selCollider);
-  r.Get(s.selColliderLast);
-  r.Get(s.moveSnapshotTaken);
+  ForEachSelectionField(s, [&](auto& field) { r.Get(field); });
   // Lists read from a snapshot index fixed arrays: keep their last indices inside them.
   auto fit = [](int16_t& last, int capacity) { last = static_cast<int16_t>(std::clamp<int>(last, -1, capacity - 1)); };
   fit(s.selVertexLast, kMaxSelectedVertices);

@@ -140,16 +140,8 @@ void MenuNew_Click(Editor& ed) {
   ed.rightButtonDown = 0;
   ed.view.viewX = ed.view.viewY = 0;
   ClearSelection(ed);
-  MapDocument& d = ed.doc;
-  d.Clear(false);
+  ed.doc.MakeNew();
   ShowAllLayersButAdvanced(ed);
-  d.polygonLast = d.spawnLast = d.sceneryLast = d.waypointLast = d.colliderLast = -1;
-  d.info.fileName.clear();
-  d.info.authorName = "New";
-  d.info.textureName = PadTextureName("banana.bmp");
-  d.info.extraByte3 = 10;
-  d.info.sectorSize = 30;
-  d.info.backgroundTop = d.info.backgroundBottom = Colour4{255, 255, 255, 255};
   ChooseZoomItem(ed, 2);
   ChooseGridItem(ed, 0);
   SelectTool(ed, 1);
