@@ -123,7 +123,7 @@ CanvasWidget::CanvasWidget(Editor& editor, QWidget* parent) : QWidget(parent), e
     f->setFont(small);
     fmaski_[i] = f;
   }
-  for (QWidget* w : std::initializer_list<QWidget*>{pyla_, pala_, ppalkki_}) {
+  for (QWidget* w : std::initializer_list<QWidget*>{pyla_, pala_, ppalkki_, fmaski_[0], fmaski_[1]}) {
     QPalette p = w->palette();
     p.setColor(QPalette::Window, QColor(212, 208, 200));
     w->setPalette(p);
@@ -143,12 +143,16 @@ void CanvasWidget::BuildBottomBar() {
 
   // Positions inside the bar; the bar itself sits at -2, so everything is shifted 2 pixels in.
   fnayta_ = new QGroupBox(QString::fromStdString(ed_.ctl.Fnayta.caption), pala_);
-  fnayta_->setGeometry(4, 1, 392, 49);
+  fnayta_->setGeometry(4, 1, 384, 49);
+  // Two rows: All, Polygons, Spawns, Scenerys / Colliders, Bot waypoints, Advanced.
+  static constexpr int kColumnX[4] = {6, 80, 192, 280};
+  static constexpr int kColumnW[4] = {72, 110, 86, 96};
   for (size_t i = 0; i < cbNayta_.size(); ++i) {
     auto* box = new QCheckBox(fnayta_);
     box->setTristate(true);  // grey shows mixed layers; a user's click only ever gives 0 or 1
-    const int col = static_cast<int>(i < 4 ? i : i - 4), row = i < 4 ? 0 : 1;
-    box->setGeometry(6 + col * 96, 13 + row * 17, 94, 17);
+    const size_t col = i < 4 ? i : i - 4;
+    const int row = i < 4 ? 0 : 1;
+    box->setGeometry(kColumnX[col], 13 + row * 17, kColumnW[col], 17);
     cbNayta_[i] = box;
     const int index = static_cast<int>(i);
     connect(box, &QCheckBox::clicked, this,
