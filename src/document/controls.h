@@ -144,8 +144,14 @@ struct Controls {
                                           {"Add collider"},
                                           {"Add waypoint"}}};
 
-  // Side panel controls that later features fill; kept here so tool defaults have a home.
-  Button CBverticevari{"", 0xFFFFFF};
+  // Side panel controls the tool switch fills with the defaults of the chosen tool.
+  Button CBverticevari{"", 0xFFFFFF};  // vertex colour of new polygons
+  ComboBox CBscenery;                  // scenery style
+  ComboBox CBscenery2;                 // scenery visibility
+  ComboBox CBcollider;                 // collider size
+  std::array<OptionButton, 3> OBbotKumpi{{{""}, {"1"}, {"2"}}};  // waypoint path; index 0 unused
+  std::array<CheckBox, 5> CBbotValinta;                           // the five waypoint movement flags
+  CheckBox CBtexEiKorjaus{"No texture correction when edit"};
 
   Controls();
 };

@@ -36,8 +36,10 @@ struct UndoRing {
   int16_t undoTop = -1;  // snapshots Undo can still restore, minus one
   std::array<std::string, 11> undoFiles;
   std::array<std::string, 11> undoLabels;
-  // The snapshots themselves, kept in memory: the bytes the map writer gives in undo form.
+  // The snapshots themselves, kept in memory: the bytes the map writer gives in undo form, and
+  // the last indices at the time, which tell map objects from clipboard copies above them.
   std::array<std::vector<uint8_t>, kUndoSlots> snapshots;
+  std::array<std::array<int16_t, 5>, kUndoSlots> lastIndices{};
 };
 
 struct ClipboardState {

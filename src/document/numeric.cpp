@@ -28,6 +28,20 @@ T ClampRounded(double v) {
 int16_t ToInt16(double v) { return ClampRounded<int16_t>(v); }
 int32_t ToInt32(double v) { return ClampRounded<int32_t>(v); }
 
+int32_t RoundDiv256(int32_t v) {
+  int32_t q = v >> 8;  // floor, also for negative values
+  int32_t r = v & 255;
+  if (r > 128 || (r == 128 && (q & 1))) ++q;
+  return q;
+}
+
+int32_t RoundToWhole256(int32_t v) {
+  int32_t q = RoundDiv256(v);
+  if (q > 8388607) q = 8388607;
+  if (q < -8388607) q = -8388607;
+  return q * 256;
+}
+
 bool FitsInt16(double v) {
   if (!std::isfinite(v)) return false;
   double r = RoundHalfEven(v);

@@ -19,6 +19,12 @@ bool FitsInt16(double v);
 // Rounds like RoundHalfEven and converts to a 32-bit integer, clamped like ToInt16.
 int32_t ToInt32(double v);
 
+// A fixed-point value (world units x 256) divided by 256 and rounded, halves to even; exact in
+// integers, so it needs no floating point and cannot overflow.
+int32_t RoundDiv256(int32_t v);
+// RoundDiv256(v) * 256, kept inside the 32-bit range (the result is at most +-8,388,607 x 256).
+int32_t RoundToWhole256(int32_t v);
+
 // Numeric value of a text read the way a leading-number parser reads it: leading blanks skipped,
 // the longest leading decimal number taken (sign, digits, fraction, exponent); no number gives 0.
 // "Off" -> 0, "25" -> 25, "50%" -> 50, "3x" -> 3, " -1.5e2z" -> -150.

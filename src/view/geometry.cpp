@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "document/save_normalise.h"
+
 namespace quorvel {
 
 namespace {
@@ -27,17 +29,8 @@ void FromPolar(float angle, float length, float& outX, float& outY, bool sineFir
   }
 }
 
-void VectorAngle(float dx, float dy, float& angle) {
-  if (dx == 0) dx = kTiny;
-  if (dy == 0) dy = kTiny;
-  double a = std::atan(double(dy) / double(dx));
-  if (dx < 0 && dy < 0) {
-    a -= kPi;
-  } else if (dx < 0) {
-    a += kPi;
-  }
-  angle = static_cast<float>(a);
-}
+// One implementation with the save normalisation, which is its other user.
+void VectorAngle(float dx, float dy, float& angle) { angle = VectorAngle(dx, dy); }
 
 void LongToRGB(int32_t lngColor, uint8_t& intRed, uint8_t& intGreen, uint8_t& intBlue) {
   if (lngColor < 0) lngColor &= 0xFFFFFF;

@@ -69,3 +69,19 @@ TEST(Numeric, Windows1252RoundTripAndReplacement) {
 
 }  // namespace
 }  // namespace quorvel
+
+namespace quorvel {
+namespace {
+
+TEST(Numeric, FixedPointDivisionMatchesRoundingInDoubles) {
+  for (int32_t v : {0, 1, 127, 128, 129, 384, 640, -128, -384, -640, -129, 25754, 2147483647, -2147483647 - 1}) {
+    EXPECT_EQ(RoundDiv256(v), int32_t(RoundHalfEven(v / 256.0))) << v;
+  }
+  for (int32_t v = -70000; v < 70000; v += 7) ASSERT_EQ(RoundDiv256(v), int32_t(RoundHalfEven(v / 256.0))) << v;
+  EXPECT_EQ(RoundToWhole256(25754), 25856);
+  EXPECT_EQ(RoundToWhole256(2147483647), 8388607 * 256);  // would be 2^31: kept in range
+  EXPECT_EQ(RoundToWhole256(-2147483647 - 1), -8388607 * 256);
+}
+
+}  // namespace
+}  // namespace quorvel

@@ -4,12 +4,12 @@
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <cstring>
 #include <fstream>
 #include <memory>
 #include <vector>
 
 #include "document/editor.h"
+#include "document/map_file.h"
 #include "fixtures/map_builder.h"
 #include "shell/qt/qt_canvas.h"
 #include "view/layout.h"
@@ -17,42 +17,9 @@
 namespace quorvel {
 namespace {
 
-// A test-only writer of the map file layout (no save normalisation), enough to feed the tool.
-std::vector<uint8_t> EncodeMap(const MapDocument& src) {
-  MapDocument d = src;
+std::vector<uint8_t> EncodeMap(const MapDocument& doc) {
   std::vector<uint8_t> out;
-  auto put = [&](const void* p, size_t n) {
-    const auto* b = static_cast<const uint8_t*>(p);
-    out.insert(out.end(), b, b + n);
-  };
-  for (int i = 0; i <= d.waypointLast; ++i) {
-    d.waypoints[static_cast<size_t>(i)].x /= 256;
-    d.waypoints[static_cast<size_t>(i)].y /= 256;
-  }
-  for (size_t i = 0; i < d.info.authorName.size() && i < 20; ++i)
-    d.colliders[i].authorChar = static_cast<uint8_t>(d.info.authorName[i]);
-  const int16_t count = static_cast<int16_t>(d.polygonLast + 1);
-  put(d.polygons.data(), sizeof d.polygons);
-  put(d.polygonNormals.data(), sizeof d.polygonNormals);
-  put(&count, 2);
-  put(&d.info.extraByte1, 1);
-  put(&d.info.extraByte2, 1);
-  put(&d.info.extraByte3, 1);
-  std::string tex = d.info.textureName;
-  tex.resize(26, '\0');
-  put(tex.data(), 26);
-  put(d.spawns.data(), sizeof d.spawns);
-  put(d.info.extraBlock.data(), 33);
-  put(d.sectors.data(), sizeof d.sectors);
-  put(&d.info.extraByte4, 1);
-  put(&d.info.extraByte5, 1);
-  put(&d.info.sectorSize, 4);
-  put(&d.info.backgroundTop, 4);
-  put(&d.info.backgroundBottom, 4);
-  put(d.scenery.data(), sizeof d.scenery);
-  put(&d.info.saveStamp, 4);
-  put(d.waypoints.data(), sizeof d.waypoints);
-  put(d.colliders.data(), sizeof d.colliders);
+  quorvel::EncodeMap(doc, nullptr, out);
   return out;
 }
 

@@ -1,6 +1,19 @@
 #include <QApplication>
+#include <memory>
+
+#include "shell/lifecycle.h"
+#include "shell/qt/ikkuna.h"
+#include "shell/qt/qt_host.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  return 0;
+  QApplication::setApplicationName("Quorvel");
+  QApplication::setOrganizationName("Quorvel");
+  auto editor = std::make_unique<quorvel::Editor>();
+  quorvel::QtHost host;
+  quorvel::Ikkuna window(*editor, host);
+  host.SetWindow(&window);
+  window.Run(quorvel::Form_Load);
+  window.show();
+  return app.exec();
 }

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -16,6 +15,7 @@
 
 #include "document/editor.h"
 #include "document/map_document.h"
+#include "document/map_file.h"
 #include "shell/qt/qt_canvas.h"
 #include "view/layout.h"
 #include "view/view.h"
@@ -24,61 +24,7 @@ namespace {
 
 using namespace quorvel;
 
-constexpr size_t kMapFileSize = 502112;
-
-// Reads the map file layout into the document. Kept to this one function so the editor's own map
-// reader can take its place.
-void DecodeMapBytes(const std::vector<uint8_t>& b, MapDocument& doc) {
-  doc.Clear(false);
-  size_t at = 0;
-  auto take = [&](void* dst, size_t n) {
-    std::memcpy(dst, b.data() + at, n);
-    at += n;
-  };
-  take(doc.polygons.data(), sizeof doc.polygons);
-  take(doc.polygonNormals.data(), sizeof doc.polygonNormals);
-  int16_t count = 0;
-  take(&count, 2);
-  take(&doc.info.extraByte1, 1);
-  take(&doc.info.extraByte2, 1);
-  take(&doc.info.extraByte3, 1);
-  doc.info.textureName.assign(reinterpret_cast<const char*>(b.data() + at), kTextureNameLength);
-  at += kTextureNameLength;
-  take(doc.spawns.data(), sizeof doc.spawns);
-  take(doc.info.extraBlock.data(), doc.info.extraBlock.size());
-  take(doc.sectors.data(), sizeof doc.sectors);
-  take(&doc.info.extraByte4, 1);
-  take(&doc.info.extraByte5, 1);
-  take(&doc.info.sectorSize, 4);
-  take(&doc.info.backgroundTop, 4);
-  take(&doc.info.backgroundBottom, 4);
-  take(doc.scenery.data(), sizeof doc.scenery);
-  take(&doc.info.saveStamp, 4);
-  take(doc.waypoints.data(), sizeof doc.waypoints);
-  take(doc.colliders.data(), sizeof doc.colliders);
-
-  // The count field is not checked by the format; never let it index past the array.
-  doc.polygonLast = static_cast<int16_t>(std::clamp<int>(count, 0, kMaxPolygons) - 1);
-  auto lastUsed = [](const auto& arr, auto used) {
-    int i = 0;
-    while (i < static_cast<int>(arr.size()) && used(arr[static_cast<size_t>(i)])) ++i;
-    return static_cast<int16_t>(i - 1);
-  };
-  doc.spawnLast = lastUsed(doc.spawns, [](const Spawn& s) { return s.active != 0; });
-  doc.sceneryLast = lastUsed(doc.scenery, [](const Scenery& s) { return s.active == 1; });
-  doc.waypointLast = lastUsed(doc.waypoints, [](const Waypoint& w) { return w.active == 1; });
-  doc.colliderLast = lastUsed(doc.colliders, [](const Collider& c) { return c.active == 1; });
-  for (int i = 0; i <= doc.waypointLast; ++i) {
-    Waypoint& w = doc.waypoints[static_cast<size_t>(i)];
-    // World units x 256 in memory; values beyond the 32-bit range are clamped.
-    w.x = static_cast<int32_t>(std::clamp<int64_t>(int64_t(w.x) * 256, INT32_MIN, INT32_MAX));
-    w.y = static_cast<int32_t>(std::clamp<int64_t>(int64_t(w.y) * 256, INT32_MIN, INT32_MAX));
-  }
-  doc.info.authorName.clear();
-  for (int i = 0; i <= 20 && doc.colliders[static_cast<size_t>(i)].authorChar != 0; ++i)
-    doc.info.authorName += static_cast<char>(doc.colliders[static_cast<size_t>(i)].authorChar);
-}
-
+// The map as the editor opens it, or a one-line reason.
 bool LoadMap(const std::string& path, MapDocument& doc, std::string& error) {
   std::ifstream in(path, std::ios::binary);
   if (!in) {
@@ -90,7 +36,8 @@ bool LoadMap(const std::string& path, MapDocument& doc, std::string& error) {
     error = "File '" + path + "' is not Zarnok 1.0.5b mapfile.";
     return false;
   }
-  DecodeMapBytes(bytes, doc);
+  // The editor's own reader; it clamps a polygon count outside the array and far waypoints.
+  DecodeMap(bytes, doc, nullptr);
   doc.info.fileName = path;
   return true;
 }

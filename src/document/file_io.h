@@ -1,0 +1,23 @@
+#pragma once
+// Whole-file reading and writing with the reason of any failure, and a save that never leaves a
+// half-written file behind.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace quorvel {
+
+// True when anything (file or folder) exists at the path.
+bool PathExists(const std::string& path);
+// Reads the whole file. On failure returns false and a short reason ("it is a folder",
+// "Permission denied", ...).
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, std::string& error);
+// Writes the bytes to a temporary file in the target's folder and renames it over the target only
+// when every byte is on disk; on failure the target is untouched and the temporary file removed.
+bool WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes, std::string& error);
+// Copies a file over another; false when it could not.
+bool CopyFileReplacing(const std::string& from, const std::string& to);
+// Deletes the files of a folder whose names start with `prefix`; returns how many were deleted.
+int DeleteFilesStartingWith(const std::string& folder, const std::string& prefix);
+
+}  // namespace quorvel

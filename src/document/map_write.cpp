@@ -1,0 +1,56 @@
+#include "document/map_write.h"
+
+#include <cmath>
+
+#include "document/host.h"
+#include "document/map_file.h"
+#include "document/numeric.h"
+#include "document/save_normalise.h"
+
+namespace quorvel {
+
+namespace {
+
+void StoreAuthor(MapDocument& doc) {
+  if (Trim(doc.info.authorName).empty()) doc.info.authorName = "Unknow";
+  std::string bytes = Utf8ToCp1252(doc.info.authorName);
+  // One record per character and a closing zero: at most 127 characters fit the 128 colliders.
+  if (bytes.size() > kMaxStoredAuthorLength) bytes.resize(kMaxStoredAuthorLength);
+  for (size_t i = 0; i < bytes.size(); ++i) doc.colliders[i].authorChar = static_cast<uint8_t>(bytes[i]);
+  doc.colliders[bytes.size()].authorChar = 0;
+}
+
+}  // namespace
+
+void WriteMapBytes(Editor& ed, bool isUndo, std::vector<uint8_t>& out) {
+  MapDocument& doc = ed.doc;
+  if (doc.sceneryLast == 254) doc.sceneryLast = 253;
+  if (!isUndo) {
+    NormaliseForSave(doc);
+    // The tail clear wiped the free records the clipboard keeps its copies in.
+    ed.clip.clipLast = -1;
+    ed.clip.clipOverflow = false;
+  }
+  // The file holds whole world units; the document keeps what the file will give back.
+  for (int i = 0; i <= doc.waypointLast; ++i) {
+    Waypoint& w = doc.waypoints[i];
+    w.x = RoundToWhole256(w.x);
+    w.y = RoundToWhole256(w.y);
+  }
+  double r = ed.host ? ed.host->Random() : 0.0;
+  doc.info.saveStamp = static_cast<int32_t>(std::floor(r * 1000 + 1));
+  StoreAuthor(doc);
+  if (isUndo) {
+    UndoExtension ext{ed.sel, ed.currentTool};
+    EncodeMap(doc, &ext, out);
+  } else {
+    EncodeMap(doc, nullptr, out);
+  }
+}
+
+std::string TemporaryFolder(Editor& ed) {
+  std::string t = ed.host ? Trim(ed.host->SystemTempPath()) : std::string();
+  return FolderOf(t);
+}
+
+}  // namespace quorvel

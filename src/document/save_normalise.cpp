@@ -1,0 +1,142 @@
+#include "document/save_normalise.h"
+
+#include <cmath>
+#include <numbers>
+
+#include "document/numeric.h"
+
+namespace quorvel {
+
+float VectorAngle(float dx, float dy) {
+  if (dx == 0) dx = 1e-14f;
+  if (dy == 0) dy = 1e-14f;
+  double a = std::atan(double(dy) / double(dx));
+  if (dx < 0 && dy < 0) a -= std::numbers::pi;
+  if (dx < 0 && dy >= 0) a += std::numbers::pi;
+  return static_cast<float>(a);
+}
+
+bool OrientationByAngles(const Polygon& polygon) {
+  const auto& c = polygon.corner;
+  float a1 = VectorAngle(c[1].x - c[0].x, c[1].y - c[0].y);
+  float a2 = VectorAngle(c[2].x - c[0].x, c[2].y - c[0].y);
+  float d = a1 - a2;
+  if (double(d) < -std::numbers::pi) return false;
+  const float piSingle = static_cast<float>(std::numbers::pi);
+  return d <= 0 || d > piSingle;
+}
+
+bool OrientationInOrder(const MapDocument& doc, int p) {
+  const auto& c = doc.polygons[p].corner;
+  // The angle test accepts exactly the triangles whose cross product is positive, apart from
+  // near-degenerate ones where rounding decides. Away from those the cross product gives the same
+  // answer without two arc tangents.
+  const double ux = double(c[1].x - c[0].x), uy = double(c[1].y - c[0].y);
+  const double vx = double(c[2].x - c[0].x), vy = double(c[2].y - c[0].y);
+  const double cross = ux * vy - uy * vx;
+  const double scale = std::sqrt((ux * ux + uy * uy) * (vx * vx + vy * vy));
+  if (scale > 0 && std::fabs(cross) > 1e-4 * scale) return cross > 0;
+  return OrientationByAngles(doc.polygons[p]);
+}
+
+void KorjaaSuunnat(MapDocument& doc) {
+  for (int p = 0; p <= doc.polygonLast; ++p) {
+    if (OrientationInOrder(doc, p)) continue;
+    Vertex& a = doc.polygons[p].corner[0];
+    Vertex& b = doc.polygons[p].corner[1];
+    std::swap(a.x, b.x);
+    std::swap(a.y, b.y);
+    std::swap(a.tu, b.tu);
+    std::swap(a.tv, b.tv);
+    std::swap(a.colour.blue, b.colour.blue);
+    std::swap(a.colour.green, b.colour.green);
+    std::swap(a.colour.red, b.colour.red);
+  }
+}
+
+Normal EdgeNormal(float dx, float dy) {
+  double x = dx == 0 ? 1e-14 : dx;
+  double y = dy == 0 ? 1e-14 : dy;
+  double length = std::sqrt(x * x + y * y);
+  Normal n;
+  n.x = static_cast<float>(y / length);
+  n.y = static_cast<float>(-(x / length));
+  if (n.x == 0) n.x = 1e-14f;
+  if (n.y == 0) n.y = 1e-14f;
+  return n;
+}
+
+void RecomputeNormals(MapDocument& doc) {
+  for (int p = 0; p <= doc.polygonLast; ++p) {
+    EdgeNormals& n = doc.polygonNormals[p];
+    if (n.normal[0].y == 0 && n.normal[1].y == 0 && n.normal[2].y == 0) continue;  // passable
+    const auto& c = doc.polygons[p].corner;
+    for (int k = 0; k < 3; ++k) {
+      const Vertex& from = c[k];
+      const Vertex& to = c[(k + 1) % 3];
+      Normal fresh = EdgeNormal(from.x - to.x, from.y - to.y);
+      n.normal[k].x = fresh.x;
+      n.normal[k].y = fresh.y;
+    }
+  }
+}
+
+void NormaliseSpawns(MapDocument& doc) {
+  for (int i = 0; i <= doc.spawnLast; ++i) {
+    Spawn& s = doc.spawns[i];
+    // In doubles and clamped, so a spawn at the very edge of the range cannot overflow.
+    s.x = ToInt32(RoundHalfEven(s.x / 256.0) * 256.0);
+    if (s.x < 0) s.y = ToInt32(double(s.y) + 1);
+    s.y = ToInt32(RoundHalfEven(s.y / 256.0) * 256.0);
+    if (s.x < 0) s.y = ToInt32(double(s.y) - 1);
+    s.signByte = s.y < 0 ? 255 : 0;
+  }
+}
+
+void NormaliseForSave(MapDocument& doc) {
+  KorjaaSuunnat(doc);
+  RecomputeNormals(doc);
+  doc.Clear(true);
+  NormaliseSpawns(doc);
+}
+
+std::vector<VertexRef> FindDuplicateVertices(const MapDocument& doc) {
+  std::vector<VertexRef> found;
+  for (int p = 0; p <= doc.polygonLast; ++p) {
+    const auto& c = doc.polygons[p].corner;
+    for (int k = 0; k < 2; ++k) {
+      if (c[k].x == c[k + 1].x && c[k].y == c[k + 1].y) {
+        found.push_back({p, k});
+        found.push_back({p, k + 1});
+      }
+    }
+  }
+  return found;
+}
+
+SpawnWarning CheckCtfSpawns(const MapDocument& doc, const std::string& path) {
+  bool ctfName = UpperAscii(FileNameOf(path).substr(0, 4)) == "CTF_";
+  if (doc.spawnLast < 0) return SpawnWarning::None;
+  if (!ctfName) return doc.spawns[0].type != 0 ? SpawnWarning::NotCtfName : SpawnWarning::None;
+  if (doc.spawnLast > 0 && (doc.spawns[0].type != 1 || doc.spawns[1].type != 2)) return SpawnWarning::CtfOrder;
+  return SpawnWarning::None;
+}
+
+const char* const kDuplicateVertexWarning =
+    "Your map was saved succesful but with this warning.\n\n"
+    "There is polygon(s) wich have two vertices exactly same position.\n"
+    "All those vertices are now selected and after this message\n"
+    "you should click Disconnect button and fix those vertices.";
+
+const char* const kNotCtfNameWarning =
+    "Your map was saved succesful but with this warning.\n\n"
+    "First spawpoint is NOT deathmatch spawpoint\n"
+    "and you have been save your map without ctf speci" "fied name.\n"
+    "Every Capture The Flag map requires ctf_ in start of the filename.";
+
+const char* const kCtfOrderWarning =
+    "Your map was saved succesful but with this warning.\n\n"
+    "Every Capture The Flag map requires that\n"
+    "first spawpoint is red flag and second spawpoint is blue flag.";
+
+}  // namespace quorvel

@@ -1,0 +1,73 @@
+#include "editing/move.h"
+
+#include <algorithm>
+
+#include "document/numeric.h"
+#include "document/undo.h"
+
+namespace quorvel {
+
+namespace {
+// Screen to world, as the canvas converts.
+float ScreenToWorldX(const Editor& ed, double sx) {
+  const ViewState& v = ed.view;
+  return float((sx - v.clientWidth / 2.0 + ed.ctl.Ppalkki.width / 2.0) / v.zoom + v.viewX);
+}
+float ScreenToWorldY(const Editor& ed, double sy) {
+  const ViewState& v = ed.view;
+  return float((sy - v.clientHeight / 2.0 + ed.ctl.Pala.height / 2.0) / v.zoom + v.viewY);
+}
+}  // namespace
+
+void MoveSelection(Editor& ed, float dx, float dy, bool centre) {
+  SelectionState& s = ed.sel;
+  if (centre) {
+    const double z = ed.view.zoom;
+    double X = (s.selRect.left - s.selRect.right) * z / 2 + (ed.view.clientWidth - ed.ctl.Ppalkki.width) / 2.0;
+    double Y = (s.selRect.top - s.selRect.bottom) * z / 2 + (ed.view.clientHeight - 50) / 2.0;
+    int16_t xw = ToInt16(ScreenToWorldX(ed, X));
+    int16_t yw = ToInt16(ScreenToWorldY(ed, Y));
+    MoveSelection(ed, float(xw - double(s.selRect.left)), float(yw - double(s.selRect.top)), false);
+  }
+  if (!s.moveSnapshotTaken) {
+    TakeSnapshot(ed, "Move");
+    s.moveSnapshotTaken = -1;
+  }
+  MapDocument& d = ed.doc;
+  const bool correct = ed.ctl.CBtexEiKorjaus.value != 1;
+  for (int i = 0; i <= s.selVertexLast; ++i) {
+    Vertex& v = d.polygons[std::clamp<int>(s.selVertexPolygon[i], 0, kMaxPolygons - 1)].corner[s.selVertexCorner[i] % 3];
+    v.x += dx;
+    v.y += dy;
+    if (correct && v.tu != 0 && v.tv != 0) {
+      v.tu = float(v.tu + dx / 160.0);
+      v.tv = float(v.tv + dy / 120.0);
+    }
+  }
+  for (int i = 0; i <= s.selSpawnLast; ++i) {
+    Spawn& sp = d.spawns[s.selSpawn[i] % kMaxSpawns];
+    sp.x = ToInt32(sp.x + dx * 256.0);
+    sp.y = ToInt32(sp.y + dy * 256.0);
+  }
+  for (int i = 0; i <= s.selSceneryLast; ++i) {
+    Scenery& sc = d.scenery[s.selScenery[i]];
+    sc.x += dx;
+    sc.y += dy;
+  }
+  for (int i = 0; i <= s.selWaypointLast; ++i) {
+    Waypoint& w = d.waypoints[std::clamp<int>(s.selWaypoint[i], 0, kMaxWaypoints - 1)];
+    w.x = ToInt32(w.x + dx * 256.0);
+    w.y = ToInt32(w.y + dy * 256.0);
+  }
+  for (int i = 0; i <= s.selColliderLast; ++i) {
+    Collider& c = d.colliders[s.selCollider[i] % kMaxColliders];
+    c.x += dx;
+    c.y += dy;
+  }
+  s.selRect.left += dx;
+  s.selRect.right += dx;
+  s.selRect.top += dy;
+  s.selRect.bottom += dy;
+}
+
+}  // namespace quorvel

@@ -1,0 +1,117 @@
+#include "editing/tools.h"
+
+#include <cmath>
+
+#include "document/host.h"
+#include "document/numeric.h"
+#include "editing/clipboard.h"
+#include "editing/selection.h"
+
+namespace quorvel {
+
+namespace {
+
+uint32_t PackedColour(const Colour4& c) { return uint32_t(c.red) | uint32_t(c.green) << 8 | uint32_t(c.blue) << 16; }
+
+void SetEditMenus(Controls& ctl, bool enabled) {
+  for (MenuItem* m : {&ctl.MenuCopy, &ctl.MenuPaste, &ctl.MenuFront, &ctl.MenuBack, &ctl.MenuMirror, &ctl.MenuFlip})
+    m->enabled = enabled;
+}
+
+void SceneryDefaults(Editor& ed) {
+  Controls& ctl = ed.ctl;
+  if (ctl.CBscenery.tag != "1") {
+    ctl.CBscenery.Clear();
+    for (int s = 1; s <= 21; ++s) ctl.CBscenery.AddItem(sceneryNames[s]);
+    ctl.CBscenery.tag = "1";
+  }
+  if (ctl.CBscenery2.tag != "1") {
+    ctl.CBscenery2.Clear();
+    for (const char* v : {"100%", "75%", "50%", "25%"}) ctl.CBscenery2.AddItem(v);
+    ctl.CBscenery2.tag = "1";
+  }
+  if (ed.doc.sceneryLast < 0) {
+    ed.toolParam = 1;
+    ctl.CBscenery.text = sceneryNames[1];
+    ctl.CBscenery2.text = "100%";
+    return;
+  }
+  const Scenery& last = ed.doc.scenery[ed.doc.sceneryLast];
+  ed.toolParam = last.style;
+  ctl.CBscenery.text = (last.style >= 1 && last.style <= 21) ? sceneryNames[last.style] : "";
+  ctl.CBscenery2.text = std::to_string(int(RoundHalfEven(last.alpha / 255.0 * 100))) + "%";
+}
+
+void ColliderDefaults(Editor& ed) {
+  if (ed.doc.colliderLast < 0) {
+    ed.toolParam = 12;
+    ed.ctl.CBcollider.text = "12";
+    return;
+  }
+  float r = ed.doc.colliders[ed.doc.colliderLast].radius;
+  ed.ctl.CBcollider.text = ShortestFloat(r);
+  ed.toolParam = ToInt16(r);
+}
+
+void WaypointDefaults(Editor& ed) {
+  Controls& ctl = ed.ctl;
+  int path = 1;
+  if (ed.doc.waypointLast >= 0) {
+    const Waypoint& last = ed.doc.waypoints[ed.doc.waypointLast];
+    for (int k = 0; k < 5; ++k) ctl.CBbotValinta[k].value = last.flags[k];
+    path = last.path == 1 ? 1 : 2;
+  }
+  ctl.OBbotKumpi[1].value = path == 1;
+  ctl.OBbotKumpi[2].value = path == 2;
+  ed.toolParam = static_cast<int16_t>(path);
+}
+
+}  // namespace
+
+void OBvalinta_Click(Editor& ed, int index) {
+  if (index < 0 || index > 5) return;
+  ed.panelRefreshBusy = true;
+  if (ed.currentTool == 1 && ed.toolParam >= 1 && index != 1 && ed.doc.polygonLast >= 0) --ed.doc.polygonLast;
+  ed.currentTool = static_cast<int16_t>(index);
+  ed.toolParam = 0;
+  ed.sel.connectFrom = -1;
+  for (CheckBox& box : ed.ctl.CBnayta) box.enabled = true;
+  if (index == 0) {
+    SetEditMenus(ed.ctl, true);
+    if (ed.host) ed.host->SetPointer(PointerShape::Default);
+  } else {
+    SetEditMenus(ed.ctl, false);
+    ed.ctl.CBnayta[0].enabled = false;
+    ed.ctl.CBnayta[index].enabled = false;
+    ed.view.showFlags[index - 1] = 1;
+    ClearSelection(ed);
+    if (ed.host) ed.host->SetPointer(PointerShape::Cross);
+    EmptyClipboard(ed);
+  }
+  switch (index) {
+    case 1:
+      ed.ctl.CBverticevari.backColour =
+          ed.doc.polygonLast >= 0 ? PackedColour(ed.doc.polygons[ed.doc.polygonLast].corner[2].colour) : 0xFFFFFF;
+      break;
+    case 3:
+      SceneryDefaults(ed);
+      break;
+    case 4:
+      ColliderDefaults(ed);
+      break;
+    case 5:
+      WaypointDefaults(ed);
+      break;
+    default:
+      break;
+  }
+  ed.panelRefreshBusy = false;
+  ed.RedrawCanvas();
+}
+
+void SelectTool(Editor& ed, int index) {
+  for (int i = 0; i < 6; ++i) ed.ctl.OBvalinta[i].value = (i == index);
+  OBvalinta_Click(ed, index);
+}
+
+}  // namespace quorvel

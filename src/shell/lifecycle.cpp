@@ -1,0 +1,346 @@
+#include "shell/lifecycle.h"
+
+#include <algorithm>
+
+#include "document/file_io.h"
+#include "document/host.h"
+#include "document/map_file.h"
+#include "document/map_write.h"
+#include "document/numeric.h"
+#include "document/prefab_file.h"
+#include "document/save_normalise.h"
+#include "document/undo.h"
+#include "editing/clipboard.h"
+#include "editing/prefab_import.h"
+#include "editing/selection.h"
+#include "editing/tools.h"
+
+namespace quorvel {
+
+namespace {
+
+constexpr const char* kMapFilter = "Zarnok Map (*.pmp)|*.PMP";
+constexpr const char* kPrefabFilter = "Quorvel Prefab (*.pre)|*.pre";
+
+void FileError(Editor& ed, const std::string& text, MsgIcon icon = MsgIcon::None) {
+  ed.host->MessageBox(text, "File error", icon, MsgButtons::Ok);
+}
+
+// A placement value from the settings; -999 (not applied) unless it is a whole number. A window
+// wider than 2,184 pixels is more than 32,767 twips, so the value is read as a 32-bit number, and
+// anything that does not fit or is no number at all is ignored rather than overflowing.
+int PlacementSetting(Editor& ed, const char* key) {
+  std::string text = Trim(ed.host->GetSetting("Windows", key, "-999"));
+  size_t digits = (!text.empty() && (text[0] == '-' || text[0] == '+')) ? 1 : 0;
+  if (text.size() == digits || text.size() > digits + 10) return -999;
+  for (size_t i = digits; i < text.size(); ++i)
+    if (text[i] < '0' || text[i] > '9') return -999;
+  double v = LeadingNumber(text);
+  if (v < -2147483647.0 || v > 2147483647.0) return -999;
+  return static_cast<int>(v);
+}
+
+void ShowAllLayersButAdvanced(Editor& ed) {
+  for (int i = 0; i <= 4; ++i) ed.view.showFlags[i] = 1;
+  ed.view.showFlags[5] = 0;
+}
+
+void BackUp(Editor& ed, const std::string& path) {
+  if (PathExists(path)) CopyFileReplacing(path, TemporaryFolder(ed) + "backup.pmp");
+}
+
+void RunSaveChecks(Editor& ed, const std::string& path) {
+  std::vector<VertexRef> duplicates = FindDuplicateVertices(ed.doc);
+  if (!duplicates.empty()) {
+    ClearSelection(ed);
+    // The vertex lists hold 1,200 entries; further duplicates are still in the map, just not selected.
+    for (const VertexRef& v : duplicates)
+      if (!AppendSelectedVertex(ed, v.polygon, v.corner)) break;
+    FrameSelection(ed);
+    ed.RedrawCanvas();
+    ed.RefreshPanels();
+    ed.host->MessageBox(kDuplicateVertexWarning, "Polygon warning", MsgIcon::Exclamation, MsgButtons::Ok);
+  }
+  switch (CheckCtfSpawns(ed.doc, path)) {
+    case SpawnWarning::NotCtfName:
+      ed.host->MessageBox(kNotCtfNameWarning, "Spawn warning", MsgIcon::Exclamation, MsgButtons::Ok);
+      break;
+    case SpawnWarning::CtfOrder:
+      ed.host->MessageBox(kCtfOrderWarning, "Spawn warning", MsgIcon::Exclamation, MsgButtons::Ok);
+      break;
+    case SpawnWarning::None:
+      break;
+  }
+}
+
+}  // namespace
+
+void ChooseZoomItem(Editor& ed, int index) {
+  if (!ed.ctl.CBzoom.Select(index)) return;
+  if (!ed.panelRefreshBusy) ed.view.zoom = float(ed.ctl.CBzoom.itemData[static_cast<size_t>(index)] / 100.0);
+}
+
+void ChooseGridItem(Editor& ed, int index) {
+  if (!ed.ctl.CBgrid.Select(index)) return;
+  if (!ed.panelRefreshBusy) ed.view.gridSize = ToInt16(LeadingNumber(ed.ctl.CBgrid.text));
+}
+
+void Form_Load(Editor& ed) {
+  ed.firstActivation = true;
+  ed.host->SetWindowWidth(10);
+  ed.host->SetWindowHeight(10);
+  std::string caption = std::string(kProductName) + "  " + std::to_string(QUORVEL_VERSION_MAJOR) + "." +
+                        std::to_string(QUORVEL_VERSION_MINOR);
+  if (std::string(kProductComments) == "BETA") caption += " BETA";
+  ed.host->SetCaption(caption);
+  ed.appFolder = ed.host->ProgramFolder();
+}
+
+void Form_Activate(Editor& ed) {
+  if (!ed.firstActivation) return;
+  MenuNew_Click(ed);
+  RestoreWindowPlacement(ed);
+  ed.host->DoEvents();
+  ed.firstActivation = false;
+
+  std::string arg = Trim(ed.host->CommandLine());
+  if (arg.size() > 4) {
+    if (arg[0] == '"') arg = arg.substr(1, arg.size() - 2);
+    std::string kind = UpperAscii(arg.substr(arg.size() >= 3 ? arg.size() - 3 : 0));
+    if (kind == "PMP") {
+      OpenByPath(ed, arg);
+    } else if (kind == "PRE") {
+      ReadPrefab(ed, arg, false);
+      ed.RedrawCanvas();
+      ed.RefreshPanels();
+    } else {
+      ed.host->MessageBox("Unknow filetype", "Argument file open", MsgIcon::Critical, MsgButtons::Ok);
+    }
+  }
+  RebuildRecentMenu(ed, true);
+  ed.undo.undoTop = -1;
+  RefreshUndoMenu(ed);
+
+  std::string game = FolderOf(ed.appFolder) + "Zarnok.exe";
+  if (!PathExists(game))
+    ed.host->MessageBox(game + " not found.\nExtract Quorvel in Zarnok directory for full effect.", "Warning",
+                        MsgIcon::Exclamation, MsgButtons::Ok);
+  ed.RedrawCanvas();
+}
+
+void Form_Unload(Editor& ed) {
+  for (int i = 0; i < 5; ++i) ed.host->SaveSetting("Recent", std::to_string(i), ed.recentFiles[i]);
+  SaveWindowPlacement(ed);
+  DeleteFilesStartingWith(TemporaryFolder(ed), "QuorvelUndo");
+}
+
+void MenuNew_Click(Editor& ed) {
+  ed.currentTool = 0;
+  ed.toolParam = 0;
+  ed.rightButtonDown = 0;
+  ed.view.viewX = ed.view.viewY = 0;
+  ClearSelection(ed);
+  MapDocument& d = ed.doc;
+  d.Clear(false);
+  ShowAllLayersButAdvanced(ed);
+  d.polygonLast = d.spawnLast = d.sceneryLast = d.waypointLast = d.colliderLast = -1;
+  d.info.fileName.clear();
+  d.info.authorName = "New";
+  d.info.textureName = PadTextureName("banana.bmp");
+  d.info.extraByte3 = 10;
+  d.info.sectorSize = 30;
+  d.info.backgroundTop = d.info.backgroundBottom = Colour4{255, 255, 255, 255};
+  ChooseZoomItem(ed, 2);
+  ChooseGridItem(ed, 0);
+  SelectTool(ed, 1);
+  ed.undo.undoTop = -1;
+}
+
+void ReadMap(Editor& ed, const std::string& path) {
+  MapDocument& d = ed.doc;
+  d.info.textureName.assign(kTextureNameLength, '\0');
+  if (!PathExists(path)) {
+    FileError(ed, "File '" + path + "' not found.");
+    MenuNew_Click(ed);
+    return;
+  }
+  std::vector<uint8_t> bytes;
+  std::string error;
+  if (!ReadWholeFile(path, bytes, error)) {
+    FileError(ed, "File '" + path + "' could not be read: " + error + ".", MsgIcon::Critical);
+    MenuNew_Click(ed);
+    return;
+  }
+  if (bytes.size() != kMapFileSize) {
+    FileError(ed, "File '" + path + "' is not Zarnok 1.0.5b mapfile.");
+    if (!ed.shiftDown) {
+      MenuNew_Click(ed);
+      return;
+    }
+  }
+  DecodeReport report = DecodeMap(bytes, d, nullptr);
+  d.info.fileName = path;
+  if (report.countClamped || report.waypointClamped) {
+    std::string text = "File '" + path + "' holds values the editor cannot use:";
+    if (report.countClamped)
+      text += "\nits polygon count is " + std::to_string(report.countInFile) + "; " +
+              std::to_string(d.polygonLast + 1) + " polygons were read.";
+    if (report.waypointClamped) text += "\nsome waypoints lie beyond the map's range; they were moved to its edge.";
+    FileError(ed, text, MsgIcon::Exclamation);
+  }
+  if (EndsWithNoCase(path, "PMP")) AddToRecent(ed, path);
+}
+
+bool WriteMap(Editor& ed, const std::string& path) {
+  // Kept so that a failed save leaves the document exactly as the user had it.
+  MapDocument before = ed.doc;
+  SelectionState selBefore = ed.sel;
+  ClipboardState clipBefore = ed.clip;
+  std::vector<uint8_t> bytes;
+  WriteMapBytes(ed, false, bytes);
+  std::string error;
+  if (!WriteFileAtomically(path, bytes, error)) {
+    ed.doc = before;
+    ed.sel = selBefore;
+    ed.clip = clipBefore;
+    FileError(ed, "File '" + path + "' could not be saved: " + error + ".\nThe map was not saved.",
+              MsgIcon::Critical);
+    return false;
+  }
+  RunSaveChecks(ed, path);
+  return true;
+}
+
+void OpenByPath(Editor& ed, const std::string& path) {
+  ClearSelection(ed);
+  ed.doc.Clear(false);
+  EmptyClipboard(ed);
+  ReadMap(ed, path);
+  ed.view.viewX = ed.view.viewY = 0;
+  SelectTool(ed, 0);
+  ChooseZoomItem(ed, 2);
+  ChooseGridItem(ed, 0);
+  ShowAllLayersButAdvanced(ed);
+  ed.RefreshPanels();
+  ed.RedrawCanvas();
+  ed.undo.undoTop = -1;
+  RefreshUndoMenu(ed);
+}
+
+void MenuOpen_Click(Editor& ed) {
+  FileDialogRequest req;
+  req.initialFolder = ed.host->GetSetting("Recent", "Path", "");
+  req.filter = kMapFilter;
+  req.flags = kFileMustExist | kHideReadOnly;
+  std::string name = ed.host->OpenFileDialog(req);
+  if (name.empty()) return;
+  OpenByPath(ed, name);
+  ed.host->SaveSetting("Recent", "Path", FolderOf(name));
+}
+
+void MenuSave_Click(Editor& ed) {
+  if (ed.doc.info.fileName.empty()) {
+    MenuSaveAs_Click(ed);
+    return;
+  }
+  SelectTool(ed, 0);
+  BackUp(ed, ed.doc.info.fileName);
+  WriteMap(ed, ed.doc.info.fileName);
+  ed.RefreshPanels();
+}
+
+void MenuSaveAs_Click(Editor& ed) {
+  FileDialogRequest req;
+  req.flags = kOverwritePrompt | kPathMustExist | kNoReadOnlyReturn;
+  req.initialFolder = ed.host->GetSetting("Recent", "Path", "");
+  req.presetName = (ed.doc.spawnLast >= 0 && ed.doc.spawns[0].type == 1) ? "ctf_" : "";
+  req.filter = kMapFilter;
+  std::string name = ed.host->SaveFileDialog(req);
+  if (name.empty()) return;
+  SelectTool(ed, 0);
+  BackUp(ed, name);
+  if (WriteMap(ed, name)) {
+    ed.host->SaveSetting("Recent", "Path", FolderOf(name));
+    ed.doc.info.fileName = name;
+    ed.undo.undoTop = -1;
+  }
+  ed.RefreshPanels();
+}
+
+void MenuExit_Click(Editor& ed) { ed.host->CloseWindow(); }
+
+void MenuRekentti_Click(Editor& ed, int index) {
+  if (index < 0 || index > 4) return;
+  std::string path = ed.recentFiles[index];
+  OpenByPath(ed, path);
+  if (ed.doc.info.fileName.empty()) {
+    ed.recentFiles[index].clear();
+    RebuildRecentMenu(ed, false);
+  }
+}
+
+void MenuExport_Click(Editor& ed) {
+  FileDialogRequest req;
+  req.initialFolder = ed.appFolder + "/Prefab/";
+  req.flags = kOverwritePrompt | kNoChangeDir | kPathMustExist | kNoReadOnlyReturn;
+  req.filter = kPrefabFilter;
+  std::string name = ed.host->SaveFileDialog(req);
+  if (name.empty()) return;
+  std::vector<uint8_t> bytes;
+  EncodePrefab(ed.doc, bytes);
+  std::string error;
+  if (!WriteFileAtomically(name, bytes, error))
+    FileError(ed, "File '" + name + "' could not be saved: " + error + ".", MsgIcon::Critical);
+}
+
+void AddToRecent(Editor& ed, const std::string& path) {
+  auto& r = ed.recentFiles;
+  if (path == r[0]) return;
+  // The entry is taken out of its place and the entries after it close up, so re-opening a
+  // file never pushes another one off the end of the list.
+  std::vector<std::string> kept;
+  for (const auto& entry : r)
+    if (entry != path) kept.push_back(entry);
+  kept.insert(kept.begin(), path);
+  kept.resize(r.size());
+  std::copy(kept.begin(), kept.end(), r.begin());
+  RebuildRecentMenu(ed, false);
+}
+
+void RebuildRecentMenu(Editor& ed, bool loadFromSettings) {
+  if (loadFromSettings)
+    for (int i = 0; i < 5; ++i) ed.recentFiles[i] = Trim(ed.host->GetSetting("Recent", std::to_string(i), ""));
+  for (int i = 0; i < 5; ++i) {
+    MenuItem& m = ed.ctl.MenuRekentti[i];
+    m.visible = false;
+    if (Utf8Length(ed.recentFiles[i]) > 4) {
+      m.visible = true;
+      m.caption = "&" + std::to_string(i + 1) + " " + FileNameOf(ed.recentFiles[i]);
+    }
+  }
+}
+
+void RestoreWindowPlacement(Editor& ed) {
+  int state = PlacementSetting(ed, "State");
+  if (state != -999 && state >= 0 && state <= 2) ed.host->SetWindowState(state);
+  if (state != 0) return;
+  int top = PlacementSetting(ed, "Top");
+  if (top != -999) ed.host->SetWindowTop(top);
+  int left = PlacementSetting(ed, "Left");
+  if (left != -999) ed.host->SetWindowLeft(left);
+  int width = PlacementSetting(ed, "Width");
+  if (width != -999) ed.host->SetWindowWidth(width);
+  int height = PlacementSetting(ed, "Height");
+  if (height != -999) ed.host->SetWindowHeight(height);
+}
+
+void SaveWindowPlacement(Editor& ed) {
+  WindowPlacement p = ed.host->GetPlacement();
+  ed.host->SaveSetting("Windows", "State", std::to_string(p.state));
+  ed.host->SaveSetting("Windows", "Top", std::to_string(p.top));
+  ed.host->SaveSetting("Windows", "Left", std::to_string(p.left));
+  ed.host->SaveSetting("Windows", "Width", std::to_string(p.width));
+  ed.host->SaveSetting("Windows", "Height", std::to_string(p.height));
+}
+
+}  // namespace quorvel

@@ -1,0 +1,132 @@
+#include "shell/qt/ikkuna.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
+
+#include "document/host.h"
+#include "editing/undo_command.h"
+#include "shell/lifecycle.h"
+
+namespace quorvel {
+
+namespace {
+QKeySequence Shortcut(const std::string& text) {
+  if (text == "Del") return QKeySequence(Qt::Key_Delete);
+  return QKeySequence(QString::fromStdString(text));
+}
+}  // namespace
+
+Ikkuna::Ikkuna(Editor& editor, Host& host, QWidget* parent) : QMainWindow(parent), ed_(editor), host_(host) {
+  setObjectName("Ikkuna");
+  ed_.host = &host_;
+  canvasArea_ = new QWidget(this);
+  canvasArea_->setObjectName("canvas");
+  canvasArea_->setAutoFillBackground(true);
+  QPalette pal = canvasArea_->palette();
+  pal.setColor(QPalette::Window, QColor(64, 64, 64));
+  canvasArea_->setPalette(pal);
+  canvasArea_->setMinimumSize(819, 577);
+  setCentralWidget(canvasArea_);
+  BuildMenus();
+}
+
+QMenu* Ikkuna::AddMenu(MenuItem& title) {
+  QMenu* menu = menuBar()->addMenu(QString::fromStdString(title.caption));
+  bindings_.push_back({&title, menu->menuAction()});
+  return menu;
+}
+
+void Ikkuna::AddEntry(QMenu* menu, MenuItem& item, std::function<void(Editor&)> handler) {
+  QAction* action = nullptr;
+  if (item.caption == "-") {
+    action = menu->addSeparator();
+  } else {
+    action = menu->addAction(QString::fromStdString(item.caption));
+    if (!item.shortcut.empty()) action->setShortcut(Shortcut(item.shortcut));
+    if (handler) connect(action, &QAction::triggered, this, [this, handler] { Run(handler); });
+  }
+  action->setObjectName(QString::fromStdString(item.name));
+  bindings_.push_back({&item, action});
+}
+
+void Ikkuna::BuildMenus() {
+  Controls& c = ed_.ctl;
+  QMenu* file = AddMenu(c.MenuFile);
+  AddEntry(file, c.MenuNew, MenuNew_Click);
+  AddEntry(file, c.MenuOpen, MenuOpen_Click);
+  AddEntry(file, c.MenuSave, MenuSave_Click);
+  AddEntry(file, c.MenuSaveAs, MenuSaveAs_Click);
+  AddEntry(file, c.MenuEmpty1, nullptr);
+  AddEntry(file, c.MenuImport, nullptr);
+  AddEntry(file, c.MenuExport, MenuExport_Click);
+  AddEntry(file, c.MenuEmpty2, nullptr);
+  for (int i = 0; i < 5; ++i)
+    AddEntry(file, c.MenuRekentti[i], [i](Editor& e) { MenuRekentti_Click(e, i); });
+  AddEntry(file, c.MenuEmpty3, nullptr);
+  AddEntry(file, c.MenuExit, MenuExit_Click);
+
+  QMenu* edit = AddMenu(c.MenuEdit);
+  AddEntry(edit, c.MenuUndo, MenuUndo_Click);
+  AddEntry(edit, c.MenuEmpty4, nullptr);
+  AddEntry(edit, c.MenuCopy, nullptr);
+  AddEntry(edit, c.MenuPaste, nullptr);
+  AddEntry(edit, c.MenuMirror, nullptr);
+  AddEntry(edit, c.MenuFlip, nullptr);
+  AddEntry(edit, c.MenuEmpty5, nullptr);
+  AddEntry(edit, c.MenuFront, nullptr);
+  AddEntry(edit, c.MenuBack, nullptr);
+  AddEntry(edit, c.MenuEmpty6, nullptr);
+  AddEntry(edit, c.MenuDelete, nullptr);
+
+  QMenu* run = AddMenu(c.MenuRun);
+  AddEntry(run, c.MenuRunMaker, nullptr);
+  AddEntry(run, c.MenuRunZarnok, nullptr);
+  AddEntry(run, c.MenuRunCompile, nullptr);
+  AddEntry(run, c.MenuRunAll, nullptr);
+
+  QMenu* help = AddMenu(c.MenuHelpA);
+  AddEntry(help, c.MenuHelp, nullptr);
+  AddEntry(help, c.MenuAbout, nullptr);
+}
+
+QAction* Ikkuna::ActionFor(const MenuItem& item) const {
+  for (const MenuBinding& b : bindings_)
+    if (b.item == &item) return b.action;
+  return nullptr;
+}
+
+void Ikkuna::SyncFromModel() {
+  for (const MenuBinding& b : bindings_) {
+    if (b.item->caption != "-") b.action->setText(QString::fromStdString(b.item->caption));
+    b.action->setEnabled(b.item->enabled);
+    b.action->setVisible(b.item->visible);
+  }
+  canvasArea_->update();
+}
+
+void Ikkuna::Run(const std::function<void(Editor&)>& handler) {
+  handler(ed_);
+  SyncFromModel();
+}
+
+void Ikkuna::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  // The first activation runs once the window is on screen, as a queued call so the show finishes.
+  if (!activated_) {
+    activated_ = true;
+    QTimer::singleShot(0, this, [this] { Run(Form_Activate); });
+  }
+}
+
+void Ikkuna::closeEvent(QCloseEvent* event) {
+  if (!unloaded_) {
+    unloaded_ = true;
+    Form_Unload(ed_);
+  }
+  event->accept();
+}
+
+}  // namespace quorvel

@@ -1,0 +1,50 @@
+#pragma once
+#include <QMainWindow>
+#include <functional>
+#include <vector>
+
+#include "document/editor.h"
+
+class QAction;
+class QMenu;
+
+namespace quorvel {
+
+class Host;
+
+// The main window: the menu bar, the canvas as its client area, and the bridge between widget
+// events and the core's handlers.
+class Ikkuna : public QMainWindow {
+  Q_OBJECT
+ public:
+  Ikkuna(Editor& editor, Host& host, QWidget* parent = nullptr);
+
+  // Copies the control model into the widgets; called after every core call.
+  void SyncFromModel();
+  // Runs a core handler and mirrors its effects.
+  void Run(const std::function<void(Editor&)>& handler);
+  QAction* ActionFor(const MenuItem& item) const;
+  QWidget* CanvasArea() const { return canvasArea_; }
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  struct MenuBinding {
+    MenuItem* item;
+    QAction* action;
+  };
+  void BuildMenus();
+  QMenu* AddMenu(MenuItem& title);
+  void AddEntry(QMenu* menu, MenuItem& item, std::function<void(Editor&)> handler);
+
+  Editor& ed_;
+  Host& host_;
+  QWidget* canvasArea_ = nullptr;
+  std::vector<MenuBinding> bindings_;
+  bool activated_ = false;
+  bool unloaded_ = false;
+};
+
+}  // namespace quorvel
