@@ -1,0 +1,79 @@
+#pragma once
+// The main window's client area: shows the QtCanvas image, turns mouse events into the core's
+// pointer handlers, lays the three bars and the two "Maski" frames over itself from the control
+// model, and holds the bottom bar's real widgets (zoom, grid, fixed grid, "Show").
+//
+// Use: construct with the editor, make it the main window's central widget. It points
+// editor.canvas at its own QtCanvas for its lifetime. After every core call it makes, it copies the
+// control model into its widgets and then runs afterCoreCall, where the main window syncs menus
+// and other panels; code outside that changes the model calls SyncFromModel() itself.
+#include <QWidget>
+#include <array>
+#include <functional>
+
+#include "document/editor.h"
+#include "shell/qt/qt_canvas.h"
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+
+namespace quorvel {
+
+class CanvasWidget : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit CanvasWidget(Editor& editor, QWidget* parent = nullptr);
+  ~CanvasWidget() override;
+
+  QtCanvas& canvas() { return canvas_; }
+
+  // Control model -> widgets (signals blocked) and the bars' geometry; then a repaint.
+  void SyncFromModel();
+  // Keyboard focus to the bottom bar, so keys go to the window rather than a list or a box.
+  void FocusBottomBar();
+
+  // Runs after each core call this widget makes (mouse, resize, bottom-bar controls).
+  std::function<void()> afterCoreCall;
+
+  // The bars and controls, for the main window and for tests.
+  QFrame* Pyla() const { return pyla_; }
+  QFrame* Pala() const { return pala_; }
+  QFrame* Ppalkki() const { return ppalkki_; }
+  QGroupBox* Fmaski(int i) const { return fmaski_[static_cast<size_t>(i)]; }
+  QComboBox* CBzoom() const { return cbZoom_; }
+  QComboBox* CBgrid() const { return cbGrid_; }
+  QCheckBox* CBfixed() const { return cbFixed_; }
+  QGroupBox* Fnayta() const { return fnayta_; }
+  QCheckBox* CBnayta(int i) const { return cbNayta_[static_cast<size_t>(i)]; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  void BuildBottomBar();
+  void CoreCallDone();
+  void UserCheck(QCheckBox* box, CheckBox& model, const std::function<void()>& handler);
+
+  Editor& ed_;
+  QtCanvas canvas_;
+  QFrame* pyla_ = nullptr;
+  QFrame* pala_ = nullptr;
+  QFrame* ppalkki_ = nullptr;
+  std::array<QGroupBox*, 2> fmaski_{};
+  QComboBox* cbZoom_ = nullptr;
+  QLabel* lZoom_ = nullptr;
+  QComboBox* cbGrid_ = nullptr;
+  QCheckBox* cbFixed_ = nullptr;
+  QGroupBox* fnayta_ = nullptr;
+  std::array<QCheckBox*, 7> cbNayta_{};
+};
+
+}  // namespace quorvel

@@ -1,0 +1,278 @@
+#include "shell/qt/qt_canvas.h"
+
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+namespace quorvel {
+
+namespace {
+
+// Dash patterns as bit masks over their period, one bit per pixel along the major axis; the same
+// proportions as Qt's cosmetic dash, dot and dash-dot pens.
+struct Pattern {
+  unsigned mask;
+  int period;
+};
+Pattern PatternOf(int style) {
+  switch (style) {
+    case kDash: return {0b001111u, 6};
+    case kDot: return {0b001u, 3};
+    case kDashDot: return {0b001001111u, 9};
+    default: return {1u, 1};
+  }
+}
+
+QFont CanvasFont() {
+  QFont f(QStringLiteral("DejaVu Sans"));
+  f.setStyleHint(QFont::SansSerif);
+  f.setPixelSize(11);
+  // Crisp one-colour glyphs, stamped like the lines.
+  f.setStyleStrategy(QFont::NoAntialias);
+  return f;
+}
+
+constexpr size_t kMaxStamps = 256;
+constexpr double kFix = 4294967296.0;  // 32.32 fixed point for the minor axis
+
+}  // namespace
+
+QtCanvas::QtCanvas() : font_(CanvasFont()), metrics_(font_) { Resize(0, 0); }
+
+void QtCanvas::Resize(int width, int height) {
+  width_ = std::max(width, 0);
+  height_ = std::max(height, 0);
+  image_ = QImage(std::max(width_, 1), std::max(height_, 1), QImage::Format_RGB32);
+  image_.fill(QColor(64, 64, 64));
+  overlay_ = QImage();
+  overlayActive_ = false;
+  Target();
+}
+
+void QtCanvas::Target() {
+  QImage& img = overlayActive_ ? overlay_ : image_;
+  bits_ = reinterpret_cast<uint32_t*>(img.bits());  // detaches a shared copy before we write
+  stride_ = static_cast<int>(img.bytesPerLine() / 4);
+}
+
+void QtCanvas::SetPersistent(bool on) {
+  persistent_ = on;
+  if (on) {
+    // Temporary drawings are lost at the next redraw.
+    overlayActive_ = false;
+    overlay_ = QImage();
+    Target();
+  } else if (onChanged) {
+    onChanged();
+  }
+}
+
+void QtCanvas::Touched() {
+  if (persistent_) return;
+  if (onChanged) onChanged();
+}
+
+void QtCanvas::Clear(Rgb colour) {
+  if (!persistent_ && !overlayActive_) {
+    overlay_ = image_.copy();
+    overlayActive_ = true;
+  }
+  // Qt's vectorised fill: the clear is the single largest cost of a redraw on a big window.
+  QImage& img = overlayActive_ ? overlay_ : image_;
+  if (width_ > 0 && height_ > 0) img.fill(Pack(colour));
+  Target();
+  Touched();
+}
+
+void QtCanvas::Line(float x1, float y1, float x2, float y2) {
+  if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2)) return;
+  if (width_ == 0 || height_ == 0) return;
+  if (!persistent_ && !overlayActive_) {
+    overlay_ = image_.copy();
+    overlayActive_ = true;
+    Target();
+  }
+  const double ax = std::nearbyint(double(x1)), ay = std::nearbyint(double(y1));
+  const double bx = std::nearbyint(double(x2)), by = std::nearbyint(double(y2));
+  if (lineWidth_ == 1) {
+    RasterLine(ax, ay, bx, by, 0);
+  } else {
+    for (int k = 0; k < lineWidth_; ++k) RasterLine(ax, ay, bx, by, k - lineWidth_ / 2);
+  }
+  Touched();
+}
+
+// One-pixel line between whole-pixel ends, clipped to the image by parameter range so that a line
+// reaching far outside costs only its visible part; the dash phase counts from the start point.
+void QtCanvas::RasterLine(double x1, double y1, double x2, double y2, int minorOffset) {
+  const double dx = x2 - x1, dy = y2 - y1;
+  const bool xMajor = std::fabs(dx) >= std::fabs(dy);
+  const double majorStart = xMajor ? x1 : y1;
+  double minorStart = (xMajor ? y1 : x1) + minorOffset;
+  const double dMajor = xMajor ? dx : dy, dMinor = xMajor ? dy : dx;
+  const int majorLimit = xMajor ? width_ : height_;
+  const int minorLimit = xMajor ? height_ : width_;
+  const ptrdiff_t majorStride = xMajor ? 1 : stride_;
+  const ptrdiff_t minorStride = xMajor ? stride_ : 1;
+  const double n = std::fabs(dMajor);
+  const int s = dMajor < 0 ? -1 : 1;
+  const double k = n > 0 ? dMinor / n : 0.0;
+
+  double tLo = 0, tHi = n;
+  if (s > 0) {
+    tLo = std::max(tLo, -majorStart);
+    tHi = std::min(tHi, majorLimit - 1 - majorStart);
+  } else {
+    tLo = std::max(tLo, majorStart - (majorLimit - 1));
+    tHi = std::min(tHi, majorStart);
+  }
+  // Minor range, one pixel generous; each pixel is still checked below.
+  if (k > 0) {
+    tLo = std::max(tLo, std::floor((-1 - minorStart) / k));
+    tHi = std::min(tHi, std::ceil((minorLimit - minorStart) / k));
+  } else if (k < 0) {
+    tLo = std::max(tLo, std::floor((minorLimit - minorStart) / k));
+    tHi = std::min(tHi, std::ceil((-1 - minorStart) / k));
+  } else if (minorStart < -0.5 || minorStart >= minorLimit - 0.5) {
+    return;
+  }
+  tLo = std::ceil(tLo);
+  tHi = std::floor(tHi);
+  if (!(tLo <= tHi)) return;
+
+  const Pattern pat = PatternOf(style_);
+  int64_t t = static_cast<int64_t>(tLo);
+  const int64_t tEnd = static_cast<int64_t>(tHi);
+  int step = 1;
+  if (pat.period == 3) {
+    // Dotted: only every third pixel is drawn, so step straight from dot to dot.
+    t += (3 - t % 3) % 3;
+    step = 3;
+    if (t > tEnd) return;
+  }
+  const double mAt = minorStart + k * double(t) + 0.5;
+  if (!(std::fabs(mAt) < 1e9)) return;
+  int64_t mfix = static_cast<int64_t>(std::floor(mAt * kFix));
+  const int64_t kfix = static_cast<int64_t>(std::llround(k * kFix)) * step;
+  const int64_t majorAt = static_cast<int64_t>(majorStart + s * double(t));
+  uint32_t* p = bits_ + majorAt * majorStride;
+  const ptrdiff_t pStep = majorStride * s * step;
+  const uint32_t c = colour_;
+  const unsigned limit = static_cast<unsigned>(minorLimit);
+
+  if (pat.period <= 3) {
+    for (; t <= tEnd; t += step) {
+      const int m = static_cast<int>(mfix >> 32);
+      if (static_cast<unsigned>(m) < limit) p[m * minorStride] = c;
+      p += pStep;
+      mfix += kfix;
+    }
+  } else {
+    for (; t <= tEnd; ++t) {
+      if ((pat.mask >> (t % pat.period)) & 1u) {
+        const int m = static_cast<int>(mfix >> 32);
+        if (static_cast<unsigned>(m) < limit) p[m * minorStride] = c;
+      }
+      p += pStep;
+      mfix += kfix;
+    }
+  }
+}
+
+void QtCanvas::Rect(float x1, float y1, float x2, float y2) {
+  Line(x1, y1, x2, y1);
+  Line(x2, y1, x2, y2);
+  Line(x2, y2, x1, y2);
+  Line(x1, y2, x1, y1);
+}
+
+void QtCanvas::Circle(float cx, float cy, int radius, Rgb colour) {
+  if (radius < 0 || !std::isfinite(cx) || !std::isfinite(cy)) return;
+  const double fx = std::nearbyint(double(cx)), fy = std::nearbyint(double(cy));
+  // Wholly off the image: nothing to do (also keeps the centre within int range below).
+  if (fx + radius < 0 || fy + radius < 0 || fx - radius >= width_ || fy - radius >= height_) return;
+  if (!persistent_ && !overlayActive_) {
+    overlay_ = image_.copy();
+    overlayActive_ = true;
+    Target();
+  }
+  const int x0 = static_cast<int>(fx), y0 = static_cast<int>(fy);
+  const uint32_t c = Pack(colour);
+  const Pattern pat = PatternOf(style_);
+  // Midpoint circle, eight octants at a time; the dash phase follows the octant step.
+  int x = radius, y = 0, err = 1 - radius;
+  for (unsigned t = 0; x >= y; ++t) {
+    if ((pat.mask >> (t % static_cast<unsigned>(pat.period))) & 1u) {
+      Plot(x0 + x, y0 + y, c);
+      Plot(x0 + y, y0 + x, c);
+      Plot(x0 - y, y0 + x, c);
+      Plot(x0 - x, y0 + y, c);
+      Plot(x0 - x, y0 - y, c);
+      Plot(x0 - y, y0 - x, c);
+      Plot(x0 + y, y0 - x, c);
+      Plot(x0 + x, y0 - y, c);
+    }
+    ++y;
+    if (err < 0) {
+      err += 2 * y + 1;
+    } else {
+      --x;
+      err += 2 * (y - x) + 1;
+    }
+  }
+  Touched();
+}
+
+const QtCanvas::TextStamp& QtCanvas::Stamp(std::string_view text) {
+  for (const TextStamp& s : stamps_)
+    if (s.text == text) return s;
+  if (stamps_.size() >= kMaxStamps) stamps_.clear();
+  TextStamp st;
+  st.text = std::string(text);
+  const QString q = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  st.advance = metrics_.horizontalAdvance(q);
+  st.width = std::max(st.advance + 2, 1);  // room for a glyph's overhang
+  st.height = std::max(metrics_.height(), 1);
+  QImage img(st.width, st.height, QImage::Format_RGB32);
+  img.fill(Qt::black);
+  {
+    QPainter p(&img);
+    p.setFont(font_);
+    p.setPen(Qt::white);
+    p.drawText(0, metrics_.ascent(), q);
+  }
+  st.mask.resize(static_cast<size_t>(st.width) * static_cast<size_t>(st.height));
+  for (int y = 0; y < st.height; ++y) {
+    const QRgb* row = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+    for (int x = 0; x < st.width; ++x)
+      st.mask[static_cast<size_t>(y) * static_cast<size_t>(st.width) + static_cast<size_t>(x)] = qRed(row[x]) > 127;
+  }
+  stamps_.push_back(std::move(st));
+  return stamps_.back();
+}
+
+void QtCanvas::Text(std::string_view text) {
+  if (text.empty() || !std::isfinite(textX_) || !std::isfinite(textY_)) return;
+  const double fx = std::nearbyint(double(textX_)), fy = std::nearbyint(double(textY_));
+  if (fx >= width_ || fy >= height_ || fx < -4096 || fy < -4096) return;
+  const TextStamp& st = Stamp(text);
+  if (fx + st.width <= 0 || fy + st.height <= 0) return;
+  if (!persistent_ && !overlayActive_) {
+    overlay_ = image_.copy();
+    overlayActive_ = true;
+    Target();
+  }
+  const int x0 = static_cast<int>(fx), y0 = static_cast<int>(fy);
+  for (int y = 0; y < st.height; ++y) {
+    const uint8_t* row = st.mask.data() + static_cast<size_t>(y) * static_cast<size_t>(st.width);
+    for (int x = 0; x < st.width; ++x)
+      if (row[x]) Plot(x0 + x, y0 + y, colour_);
+  }
+  Touched();
+}
+
+float QtCanvas::TextWidth(std::string_view text) { return static_cast<float>(Stamp(text).advance); }
+
+float QtCanvas::TextHeight(std::string_view) { return static_cast<float>(metrics_.height()); }
+
+}  // namespace quorvel

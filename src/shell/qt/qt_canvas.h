@@ -1,0 +1,85 @@
+#pragma once
+// The Canvas of the Qt build: a retained RGB32 image the window blits in paintEvent. Lines,
+// rectangles and circles are written straight into the scanlines (a full redraw of a busy map is
+// tens of thousands of short dotted lines, which QPainter's dashing makes several times slower);
+// labels are rendered once per distinct text with a fixed sans font and then stamped.
+#include <QFont>
+#include <QFontMetrics>
+#include <QImage>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "view/canvas.h"
+
+namespace quorvel {
+
+class QtCanvas : public Canvas {
+ public:
+  QtCanvas();
+
+  // A new image of the client size, filled with the background colour; 0 x 0 is allowed (a
+  // minimised window) and simply draws nothing.
+  void Resize(int width, int height);
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  // What the window shows: the retained image, or a copy of it with temporary drawings on top.
+  const QImage& Image() const { return overlayActive_ ? overlay_ : image_; }
+  // Called after a full redraw ends and after each temporary drawing, so the window repaints.
+  std::function<void()> onChanged;
+
+  void SetPersistent(bool on) override;
+  void Clear(Rgb colour) override;
+  void SetLineColour(Rgb colour) override { colour_ = Pack(colour); }
+  void SetLineStyle(int style) override { style_ = style; }
+  void SetLineWidth(int width) override { lineWidth_ = width < 1 ? 1 : (width > 64 ? 64 : width); }
+  void Line(float x1, float y1, float x2, float y2) override;
+  void Rect(float x1, float y1, float x2, float y2) override;
+  void Circle(float cx, float cy, int radius, Rgb colour) override;
+  void SetTextPosition(float x, float y) override {
+    textX_ = x;
+    textY_ = y;
+  }
+  void Text(std::string_view text) override;
+  float TextWidth(std::string_view text) override;
+  float TextHeight(std::string_view text) override;
+
+  const QFont& Font() const { return font_; }
+
+ private:
+  struct TextStamp {
+    std::string text;
+    int advance = 0;
+    int width = 0, height = 0;
+    std::vector<uint8_t> mask;  // width * height, 1 where the glyphs cover the pixel
+  };
+
+  static uint32_t Pack(Rgb c) { return 0xFF000000u | (uint32_t(c.r) << 16) | (uint32_t(c.g) << 8) | c.b; }
+  void Target();  // points the pixel writes at the retained image or the overlay
+  void Touched();
+  void RasterLine(double x1, double y1, double x2, double y2, int minorOffset);
+  void Plot(int x, int y, uint32_t colour) {
+    if (static_cast<unsigned>(x) < static_cast<unsigned>(width_) && static_cast<unsigned>(y) < static_cast<unsigned>(height_))
+      bits_[static_cast<size_t>(y) * static_cast<size_t>(stride_) + static_cast<size_t>(x)] = colour;
+  }
+  const TextStamp& Stamp(std::string_view text);
+
+  QImage image_, overlay_;
+  bool persistent_ = false;
+  bool overlayActive_ = false;
+  uint32_t* bits_ = nullptr;
+  int stride_ = 0;  // pixels per scanline
+  int width_ = 0, height_ = 0;
+
+  uint32_t colour_ = 0xFF000000u;
+  int style_ = kSolid;
+  int lineWidth_ = 1;
+  float textX_ = 0, textY_ = 0;
+
+  QFont font_;
+  QFontMetrics metrics_;
+  std::vector<TextStamp> stamps_;
+};
+
+}  // namespace quorvel

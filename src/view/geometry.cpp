@@ -1,0 +1,42 @@
+#include "view/geometry.h"
+
+#include <cmath>
+
+#include "document/save_normalise.h"
+
+namespace quorvel {
+
+namespace {
+constexpr float kTiny = 1e-14f;
+}
+
+void ToPolar(float dx, float dy, float& angle, float& length) {
+  if (dx == 0) dx = kTiny;
+  if (dy == 0) dy = kTiny;
+  const double a = std::atan(double(dy) / double(dx));
+  angle = static_cast<float>(dx < 0 ? kPi - a : -a);
+  length = static_cast<float>(std::sqrt(double(dx) * dx + double(dy) * dy));
+}
+
+void FromPolar(float angle, float length, float& outX, float& outY, bool sineFirst) {
+  if (sineFirst) {
+    outX = static_cast<float>(std::sin(double(angle)) * length);
+    outY = static_cast<float>(std::cos(double(angle)) * length);
+  } else {
+    const double a = -double(angle);
+    outX = static_cast<float>(std::cos(a) * length);
+    outY = static_cast<float>(std::sin(a) * length);
+  }
+}
+
+// One implementation with the save normalisation, which is its other user.
+void VectorAngle(float dx, float dy, float& angle) { angle = VectorAngle(dx, dy); }
+
+void LongToRGB(int32_t lngColor, uint8_t& intRed, uint8_t& intGreen, uint8_t& intBlue) {
+  if (lngColor < 0) lngColor &= 0xFFFFFF;
+  intRed = static_cast<uint8_t>(lngColor % 256);
+  intGreen = static_cast<uint8_t>((lngColor / 256) % 256);
+  intBlue = static_cast<uint8_t>((lngColor / 256 / 256) % 256);
+}
+
+}  // namespace quorvel

@@ -1,0 +1,255 @@
+// The Qt canvas and the canvas widget, headless: pixels of a redraw, the bars' geometry, and the
+// bottom bar's widgets driving the core.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QMouseEvent>
+#include <memory>
+
+#include "document/editor.h"
+#include "fixtures/map_builder.h"
+#include "fixtures/scripted_host.h"
+#include "shell/qt/canvas_widget.h"
+#include "shell/qt/qt_canvas.h"
+#include "view/view.h"
+
+namespace quorvel {
+namespace {
+
+QRgb At(const QImage& img, int x, int y) { return img.pixel(x, y) & 0xFFFFFF; }
+QRgb Rgb24(int r, int g, int b) { return static_cast<QRgb>((r << 16) | (g << 8) | b); }
+
+// True when the colour appears within d pixels of (x, y).
+bool Near(const QImage& img, int x, int y, QRgb colour, int d = 1) {
+  for (int yy = y - d; yy <= y + d; ++yy)
+    for (int xx = x - d; xx <= x + d; ++xx)
+      if (img.valid(xx, yy) && At(img, xx, yy) == colour) return true;
+  return false;
+}
+
+struct CanvasRig {
+  std::unique_ptr<Editor> ed = std::make_unique<Editor>();
+  QtCanvas canvas;
+  CanvasRig(int w = 819, int h = 577) {
+    ed->doc = fixtures::NewMap();
+    ed->firstActivation = false;
+    ed->canvas = &canvas;
+    ed->view.clientWidth = w;
+    ed->view.clientHeight = h;
+    canvas.Resize(w, h);
+  }
+};
+
+TEST(QtCanvasRender, BackgroundEdgesSpawnsAndLabels) {
+  CanvasRig r;
+  MapDocument& d = r.ed->doc;
+  fixtures::AddTriangle(d, 0, 0, 100, 0, 0, 100, {10, 200, 30, 255});  // blue, green, red bytes
+  fixtures::AddSpawn(d, -100, -100, 0);
+  fixtures::AddWaypoint(d, 200, -150, 1);
+  r.ed->RedrawCanvas();
+  const QImage& img = r.canvas.Image();
+  ASSERT_EQ(img.width(), 819);
+  ASSERT_EQ(img.height(), 577);
+  EXPECT_EQ(At(img, 3, 3), Rgb24(64, 64, 64));
+  EXPECT_EQ(At(img, 810, 570), Rgb24(64, 64, 64));
+  // The top edge runs along screen y 262.5 from x 316.5 to 416.5.
+  EXPECT_TRUE(Near(img, 360, 262, Rgb24(30, 200, 10)));
+  // Spawn (-100, -100): centre (216.5, 162.5), radius 10.
+  EXPECT_TRUE(Near(img, 226, 162, Rgb24(0, 128, 128)));
+  EXPECT_TRUE(Near(img, 216, 152, Rgb24(0, 128, 128)));
+  EXPECT_FALSE(Near(img, 216, 162, Rgb24(0, 128, 128), 3));  // an outline, not a disc
+  // The waypoint's label "1" and box in path-1 blue.
+  int blue = 0;
+  for (int y = 100; y < 125; ++y)
+    for (int x = 505; x < 530; ++x) blue += At(img, x, y) == Rgb24(0, 0, 255);
+  EXPECT_GT(blue, 30);
+}
+
+TEST(QtCanvasRender, DottedPassableEdgeLightsEveryThirdPixel) {
+  CanvasRig r;
+  fixtures::AddTriangle(r.ed->doc, -200, 0, 200, 0, 0, 150, {255, 255, 255, 255}, true);
+  r.ed->RedrawCanvas();
+  const QImage& img = r.canvas.Image();
+  int on = 0;
+  for (int x = 120; x < 510; ++x) on += At(img, x, 262) == Rgb24(255, 255, 255);
+  EXPECT_NEAR(on, 390 / 3, 2);
+}
+
+TEST(QtCanvasRender, ClipsLinesFarOutsideAndDegenerateInput) {
+  QtCanvas c;
+  c.Resize(50, 40);
+  c.SetPersistent(true);
+  c.Clear({0, 0, 0});
+  c.SetLineColour({255, 0, 0});
+  c.Line(-1e9f, 20, 1e9f, 20);  // a far-away horizontal line costs only its visible part
+  c.Line(25, -3e7f, 25, 3e7f);
+  c.Line(std::nanf(""), 0, 5, 5);
+  c.Line(0, 0, INFINITY, 5);
+  c.Circle(25, 20, 32767, {0, 255, 0});
+  c.Circle(1e30f, 0, 5, {0, 255, 0});
+  c.Circle(10, 10, -1, {0, 255, 0});
+  c.SetTextPosition(-1e30f, 5);
+  c.Text("123");
+  c.SetPersistent(false);
+  const QImage& img = c.Image();
+  for (int x = 0; x < 50; ++x) EXPECT_EQ(At(img, x, 20), Rgb24(255, 0, 0)) << x;
+  for (int y = 0; y < 40; ++y) EXPECT_EQ(At(img, 25, y), Rgb24(255, 0, 0)) << y;
+  // A zero-size canvas (a minimised window) draws nothing and does not fail.
+  c.Resize(0, 0);
+  c.SetPersistent(true);
+  c.Clear({1, 2, 3});
+  c.Line(0, 0, 10, 10);
+  c.Circle(0, 0, 3, {});
+  c.Text("x");
+  c.SetPersistent(false);
+  EXPECT_EQ(c.Width(), 0);
+}
+
+TEST(QtCanvasRender, TemporaryDrawingIsDroppedByNextRedraw) {
+  CanvasRig r;
+  r.ed->RedrawCanvas();
+  int changes = 0;
+  r.canvas.onChanged = [&] { ++changes; };
+  r.canvas.SetLineColour({255, 255, 0});
+  r.canvas.Line(10, 10, 100, 10);
+  EXPECT_EQ(At(r.canvas.Image(), 50, 10), Rgb24(255, 255, 0));
+  EXPECT_EQ(changes, 1);
+  r.ed->RedrawCanvas();
+  EXPECT_EQ(At(r.canvas.Image(), 50, 10), Rgb24(64, 64, 64));
+  EXPECT_EQ(changes, 2);
+}
+
+TEST(QtCanvasRender, TextMetricsArePositive) {
+  QtCanvas c;
+  EXPECT_GT(c.TextWidth("1"), 2);
+  EXPECT_GT(c.TextWidth("22"), c.TextWidth("2"));
+  EXPECT_GE(c.TextHeight("1"), 8);
+}
+
+// A host whose focus parking reaches the widget, as the main window's host will.
+class WidgetHost : public fixtures::ScriptedHost {
+ public:
+  CanvasWidget* widget = nullptr;
+  void FocusBottomBar() override {
+    ScriptedHost::FocusBottomBar();
+    if (widget) widget->FocusBottomBar();
+  }
+};
+
+struct WidgetRig {
+  std::unique_ptr<Editor> ed = std::make_unique<Editor>();
+  WidgetHost host;
+  std::unique_ptr<CanvasWidget> w;
+  int hooks = 0;
+  WidgetRig() {
+    ed->doc = fixtures::NewMap();
+    ed->host = &host;
+    ed->firstActivation = false;
+    w = std::make_unique<CanvasWidget>(*ed);
+    host.widget = w.get();
+    w->afterCoreCall = [this] { ++hooks; };
+    w->resize(1000, 700);
+    w->show();
+    QApplication::processEvents();
+  }
+};
+
+void SendMouse(QWidget* target, QEvent::Type type, QPointF pos, Qt::MouseButton button, Qt::MouseButtons buttons) {
+  QMouseEvent e(type, pos, target->mapToGlobal(pos), button, buttons, Qt::NoModifier);
+  QApplication::sendEvent(target, &e);
+}
+
+TEST(CanvasWidgetLayout, BarsFollowTheClientArea) {
+  WidgetRig r;
+  ASSERT_EQ(r.ed->view.clientWidth, 1000);
+  ASSERT_EQ(r.ed->view.clientHeight, 700);
+  EXPECT_EQ(r.w->Ppalkki()->geometry(), QRect(815, -2, 185, 702));
+  EXPECT_EQ(r.w->Pala()->geometry(), QRect(-2, 647, 819, 53));
+  EXPECT_EQ(r.w->Pyla()->geometry(), QRect(-2, -2, 1000, 41));
+  EXPECT_EQ(r.w->Fmaski(0)->geometry(), QRect(800, 649, 25, 49));
+  EXPECT_EQ(r.w->Fmaski(1)->geometry(), QRect(800, 0, 25, 38));
+  EXPECT_EQ(r.w->Fmaski(0)->title(), QString("Maski"));
+  EXPECT_EQ(r.w->Fnayta()->title(), QString("Show"));
+  EXPECT_EQ(r.w->CBnayta(5)->text(), QString("Bot waypoints"));
+  EXPECT_EQ(r.w->CBfixed()->text(), QString("Fixed grid"));
+  EXPECT_GE(r.hooks, 1);
+  const QImage shot = r.w->grab().toImage();
+  EXPECT_EQ(At(shot, 400, 300), Rgb24(64, 64, 64));  // canvas between the bars
+  EXPECT_NE(At(shot, 400, 670), Rgb24(64, 64, 64));  // the bottom bar covers it
+  // A minimised window's empty client area, then a 4K one.
+  r.w->resize(0, 0);
+  QApplication::processEvents();
+  EXPECT_GE(r.w->Pala()->width(), 0);
+  r.w->resize(3840, 2160);
+  QApplication::processEvents();
+  EXPECT_EQ(r.w->Ppalkki()->geometry(), QRect(3655, -2, 185, 2162));
+  EXPECT_EQ(r.w->canvas().Width(), 3840);
+}
+
+TEST(CanvasWidgetControls, ZoomGridAndShowDriveTheCore) {
+  WidgetRig r;
+  ASSERT_EQ(r.w->CBzoom()->count(), 5);
+  EXPECT_EQ(r.w->CBzoom()->currentText(), QString("100%"));
+  EXPECT_EQ(r.w->CBgrid()->currentText(), QString("Off"));
+  const int before = r.hooks;
+  r.w->CBzoom()->setCurrentIndex(4);
+  emit r.w->CBzoom()->activated(4);
+  EXPECT_FLOAT_EQ(r.ed->view.zoom, 0.25f);
+  EXPECT_EQ(r.ed->ctl.CBzoom.listIndex, 4);
+  EXPECT_GT(r.hooks, before);
+
+  // "5" at 25% steps up to "25" through the density rule, and the widget follows the model.
+  r.w->CBgrid()->setCurrentIndex(5);
+  emit r.w->CBgrid()->activated(5);
+  EXPECT_EQ(r.ed->view.gridSize, 25);
+  EXPECT_EQ(r.w->CBgrid()->currentText(), QString("25"));
+  EXPECT_EQ(r.host.focusCalls, 3);
+
+  r.w->CBnayta(6)->click();
+  EXPECT_EQ(r.ed->view.showFlags[5], 1);
+  EXPECT_EQ(r.w->CBnayta(6)->checkState(), Qt::Checked);
+  r.w->CBnayta(6)->click();
+  EXPECT_EQ(r.ed->view.showFlags[5], 0);
+  EXPECT_EQ(r.w->CBnayta(6)->checkState(), Qt::Unchecked);
+
+  r.ed->ctl.CBnayta[1].value = 2;  // grey from code shows as partial
+  r.w->SyncFromModel();
+  EXPECT_EQ(r.w->CBnayta(1)->checkState(), Qt::PartiallyChecked);
+  r.w->CBnayta(1)->click();  // a user's click on grey ticks it
+  EXPECT_EQ(r.ed->ctl.CBnayta[1].value, 1);
+
+  r.w->CBfixed()->click();
+  EXPECT_EQ(r.ed->ctl.CBfixed.value, 1);
+  EXPECT_EQ(r.w->CBfixed()->checkState(), Qt::Checked);
+}
+
+TEST(CanvasWidgetMouse, RightDragPansAndBarPressParksFocus) {
+  WidgetRig r;
+  SendMouse(r.w.get(), QEvent::MouseMove, {300, 300}, Qt::NoButton, Qt::NoButton);
+  SendMouse(r.w.get(), QEvent::MouseButtonPress, {300, 300}, Qt::RightButton, Qt::RightButton);
+  EXPECT_EQ(r.ed->rightButtonDown, -1);
+  SendMouse(r.w.get(), QEvent::MouseMove, {340, 290}, Qt::NoButton, Qt::RightButton);
+  EXPECT_FLOAT_EQ(r.ed->view.viewX, -40);
+  EXPECT_FLOAT_EQ(r.ed->view.viewY, 10);
+  SendMouse(r.w.get(), QEvent::MouseButtonRelease, {340, 290}, Qt::RightButton, Qt::NoButton);
+  EXPECT_EQ(r.ed->rightButtonDown, 0);
+
+  // Presses on a bar stay on the bar: they park the focus and never reach the canvas.
+  const int focus = r.host.focusCalls;
+  SendMouse(r.w->Pyla(), QEvent::MouseButtonPress, {100, 10}, Qt::RightButton, Qt::RightButton);
+  EXPECT_EQ(r.host.focusCalls, focus + 1);
+  EXPECT_EQ(r.ed->rightButtonDown, 0);
+  SendMouse(r.w->Ppalkki(), QEvent::MouseButtonPress, {50, 300}, Qt::LeftButton, Qt::LeftButton);
+  SendMouse(r.w->Pala(), QEvent::MouseButtonPress, {600, 30}, Qt::LeftButton, Qt::LeftButton);
+  EXPECT_EQ(r.host.focusCalls, focus + 3);
+  EXPECT_TRUE(r.w->Pala()->hasFocus() || !r.w->isActiveWindow());
+  SendMouse(r.w->Fmaski(0), QEvent::MouseButtonPress, {5, 5}, Qt::RightButton, Qt::RightButton);
+  EXPECT_EQ(r.ed->rightButtonDown, 0);
+}
+
+}  // namespace
+}  // namespace quorvel
