@@ -4,20 +4,10 @@
 
 #include "document/numeric.h"
 #include "document/undo.h"
+#include "view/view.h"
 
 namespace quorvel {
 
-namespace {
-// Screen to world, as the canvas converts.
-float ScreenToWorldX(const Editor& ed, double sx) {
-  const ViewState& v = ed.view;
-  return float((sx - v.clientWidth / 2.0 + ed.ctl.Ppalkki.width / 2.0) / v.zoom + v.viewX);
-}
-float ScreenToWorldY(const Editor& ed, double sy) {
-  const ViewState& v = ed.view;
-  return float((sy - v.clientHeight / 2.0 + ed.ctl.Pala.height / 2.0) / v.zoom + v.viewY);
-}
-}  // namespace
 
 void MoveSelection(Editor& ed, float dx, float dy, bool centre) {
   SelectionState& s = ed.sel;
@@ -25,8 +15,8 @@ void MoveSelection(Editor& ed, float dx, float dy, bool centre) {
     const double z = ed.view.zoom;
     double X = (s.selRect.left - s.selRect.right) * z / 2 + (ed.view.clientWidth - ed.ctl.Ppalkki.width) / 2.0;
     double Y = (s.selRect.top - s.selRect.bottom) * z / 2 + (ed.view.clientHeight - 50) / 2.0;
-    int16_t xw = ToInt16(ScreenToWorldX(ed, X));
-    int16_t yw = ToInt16(ScreenToWorldY(ed, Y));
+    int16_t xw = ToInt16(LaskeRuutu2X(ed, float(X)));
+    int16_t yw = ToInt16(LaskeRuutu2Y(ed, float(Y)));
     MoveSelection(ed, float(xw - double(s.selRect.left)), float(yw - double(s.selRect.top)), false);
   }
   if (!s.moveSnapshotTaken) {

@@ -14,6 +14,8 @@
 #include "editing/prefab_import.h"
 #include "editing/selection.h"
 #include "editing/tools.h"
+#include "view/layout.h"
+#include "view/view.h"
 
 namespace quorvel {
 
@@ -76,13 +78,11 @@ void RunSaveChecks(Editor& ed, const std::string& path) {
 }  // namespace
 
 void ChooseZoomItem(Editor& ed, int index) {
-  if (!ed.ctl.CBzoom.Select(index)) return;
-  if (!ed.panelRefreshBusy) ed.view.zoom = float(ed.ctl.CBzoom.itemData[static_cast<size_t>(index)] / 100.0);
+  if (ed.ctl.CBzoom.Select(index)) CBzoom_Click(ed);
 }
 
 void ChooseGridItem(Editor& ed, int index) {
-  if (!ed.ctl.CBgrid.Select(index)) return;
-  if (!ed.panelRefreshBusy) ed.view.gridSize = ToInt16(LeadingNumber(ed.ctl.CBgrid.text));
+  if (ed.ctl.CBgrid.Select(index)) CBgrid_Click(ed);
 }
 
 void Form_Load(Editor& ed) {
@@ -100,6 +100,7 @@ void Form_Activate(Editor& ed) {
   if (!ed.firstActivation) return;
   MenuNew_Click(ed);
   RestoreWindowPlacement(ed);
+  Form_Resize(ed);
   ed.host->DoEvents();
   ed.firstActivation = false;
 

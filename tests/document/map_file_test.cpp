@@ -283,7 +283,9 @@ TEST(MapFileBadInput, TruncatedAndEmptyBuffersReadAsFarAsTheyGo) {
     EXPECT_FALSE(r.complete) << cut;
     EXPECT_GE(back.polygonLast, -1);
     EXPECT_LE(back.polygonLast, 399);
-    if (cut > 84) EXPECT_EQ(back.polygons[0].corner[0].x, 1.0f);
+    if (cut > 84) {
+      EXPECT_EQ(back.polygons[0].corner[0].x, 1.0f);
+    }
   }
 }
 

@@ -368,14 +368,16 @@ TEST_F(Lifecycle, PlacementIsRestoredOnlyForANormalWindow) {
   host.settings["Windows/State"] = "2";
   host.settings["Windows/Top"] = "300";
   Start();
-  EXPECT_EQ(host.windowCalls, (std::vector<std::string>{"width 10", "height 10", "state 2"}));
+  // The layout that follows holds the minimum size of the 10 x 10 twips window Form_Load made.
+  EXPECT_EQ(host.windowCalls,
+            (std::vector<std::string>{"width 10", "height 10", "state 2", "width 12495", "height 9420"}));
 
   host.windowCalls.clear();
   host.settings.clear();
   ed = std::make_unique<Editor>();
   ed->host = &host;
   Start();
-  EXPECT_EQ(host.windowCalls, (std::vector<std::string>{"width 10", "height 10"}));
+  EXPECT_EQ(host.windowCalls, (std::vector<std::string>{"width 10", "height 10", "width 12495", "height 9420"}));
 
   host.windowCalls.clear();
   host.settings = {{"Windows/State", "0"}, {"Windows/Top", "300"}, {"Windows/Left", "-999"},
@@ -384,7 +386,7 @@ TEST_F(Lifecycle, PlacementIsRestoredOnlyForANormalWindow) {
   ed->host = &host;
   Start();
   EXPECT_EQ(host.windowCalls,
-            (std::vector<std::string>{"width 10", "height 10", "state 0", "top 300", "width 57600"}));
+            (std::vector<std::string>{"width 10", "height 10", "state 0", "top 300", "width 57600", "height 9420"}));
 }
 
 TEST_F(Lifecycle, ShutdownSavesRecentFilesAndPlacementAndDeletesSnapshots) {

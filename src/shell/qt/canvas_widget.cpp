@@ -219,6 +219,7 @@ void CanvasWidget::paintEvent(QPaintEvent*) {
 }
 
 void CanvasWidget::resizeEvent(QResizeEvent*) {
+  if (beforeResize) beforeResize();
   ed_.view.clientWidth = width();
   ed_.view.clientHeight = height();
   canvas_.Resize(width(), height());

@@ -38,6 +38,9 @@ class CanvasWidget : public QWidget {
 
   // Runs after each core call this widget makes (mouse, resize, bottom-bar controls).
   std::function<void()> afterCoreCall;
+  // Runs first on every resize, before the bars are laid out (the main window restores a pending
+  // window placement there).
+  std::function<void()> beforeResize;
 
   // The bars and controls, for the main window and for tests.
   QFrame* Pyla() const { return pyla_; }

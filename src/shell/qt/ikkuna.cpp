@@ -10,10 +10,24 @@
 #include "document/host.h"
 #include "editing/undo_command.h"
 #include "shell/lifecycle.h"
+#include "shell/qt/canvas_widget.h"
+#include "shell/qt/qt_host.h"
+#include "view/layout.h"
+#include "view/view.h"
 
 namespace quorvel {
 
 namespace {
+Qt::CursorShape CursorFor(PointerShape shape) {
+  switch (shape) {
+    case PointerShape::Cross: return Qt::CrossCursor;
+    case PointerShape::SizeAll: return Qt::SizeAllCursor;
+    case PointerShape::SizeNWSE: return Qt::SizeFDiagCursor;
+    case PointerShape::Default: break;
+  }
+  return Qt::ArrowCursor;
+}
+
 QKeySequence Shortcut(const std::string& text) {
   if (text == "Del") return QKeySequence(Qt::Key_Delete);
   return QKeySequence(QString::fromStdString(text));
@@ -23,15 +37,23 @@ QKeySequence Shortcut(const std::string& text) {
 Ikkuna::Ikkuna(Editor& editor, Host& host, QWidget* parent) : QMainWindow(parent), ed_(editor), host_(host) {
   setObjectName("Ikkuna");
   ed_.host = &host_;
-  canvasArea_ = new QWidget(this);
+  canvasArea_ = new CanvasWidget(ed_, this);
   canvasArea_->setObjectName("canvas");
-  canvasArea_->setAutoFillBackground(true);
-  QPalette pal = canvasArea_->palette();
-  pal.setColor(QPalette::Window, QColor(64, 64, 64));
-  canvasArea_->setPalette(pal);
-  canvasArea_->setMinimumSize(819, 577);
+  canvasArea_->afterCoreCall = [this] { SyncFromModel(); };
+  canvasArea_->beforeResize = [this] {
+    if (ed_.restorePlacementPending) {
+      ed_.restorePlacementPending = false;
+      RestoreWindowPlacement(ed_);
+    }
+  };
   setCentralWidget(canvasArea_);
+  if (auto* qt = dynamic_cast<QtHost*>(&host_)) {
+    qt->SetWindow(this);
+    qt->onFocusBottomBar = [this] { canvasArea_->FocusBottomBar(); };
+    qt->onPointer = [this](PointerShape shape) { canvasArea_->setCursor(CursorFor(shape)); };
+  }
   BuildMenus();
+  HoldMinimumSize();
 }
 
 QMenu* Ikkuna::AddMenu(MenuItem& title) {
@@ -99,13 +121,33 @@ QAction* Ikkuna::ActionFor(const MenuItem& item) const {
   return nullptr;
 }
 
+// The smallest outer window is fixed in twips; Qt limits the window without its frame, so the
+// frame's share is taken off (none without a window manager).
+void Ikkuna::HoldMinimumSize() {
+  OuterSize outer = MinimumOuterPixels(ed_.ctl);
+  int frameW = frameGeometry().width() - width();
+  int frameH = frameGeometry().height() - height();
+  setMinimumSize(std::max(1, outer.width - frameW), std::max(1, outer.height - frameH));
+}
+
+void Ikkuna::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  HoldMinimumSize();
+}
+
+void Ikkuna::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  // Keys go to the canvas's handler, not to whichever bar control last had the focus.
+  if (event->type() == QEvent::ActivationChange && isActiveWindow() && !ed_.firstActivation) Run(ParkFocus);
+}
+
 void Ikkuna::SyncFromModel() {
   for (const MenuBinding& b : bindings_) {
     if (b.item->caption != "-") b.action->setText(QString::fromStdString(b.item->caption));
     b.action->setEnabled(b.item->enabled);
     b.action->setVisible(b.item->visible);
   }
-  canvasArea_->update();
+  canvasArea_->SyncFromModel();
 }
 
 void Ikkuna::Run(const std::function<void(Editor&)>& handler) {

@@ -10,6 +10,7 @@ class QMenu;
 
 namespace quorvel {
 
+class CanvasWidget;
 class Host;
 
 // The main window: the menu bar, the canvas as its client area, and the bridge between widget
@@ -24,11 +25,13 @@ class Ikkuna : public QMainWindow {
   // Runs a core handler and mirrors its effects.
   void Run(const std::function<void(Editor&)>& handler);
   QAction* ActionFor(const MenuItem& item) const;
-  QWidget* CanvasArea() const { return canvasArea_; }
+  CanvasWidget* CanvasArea() const { return canvasArea_; }
 
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   struct MenuBinding {
@@ -41,7 +44,8 @@ class Ikkuna : public QMainWindow {
 
   Editor& ed_;
   Host& host_;
-  QWidget* canvasArea_ = nullptr;
+  CanvasWidget* canvasArea_ = nullptr;
+  void HoldMinimumSize();
   std::vector<MenuBinding> bindings_;
   bool activated_ = false;
   bool unloaded_ = false;

@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
   auto editor = std::make_unique<quorvel::Editor>();
   quorvel::QtHost host;
   quorvel::Ikkuna window(*editor, host);
-  host.SetWindow(&window);
+
   window.Run(quorvel::Form_Load);
   window.show();
   return app.exec();
