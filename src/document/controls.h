@@ -128,13 +128,14 @@ struct Controls {
   ComboBox CBgrid;
   CheckBox CBfixed{"Fixed grid"};
   Frame Fnayta{"Show"};
-  std::array<CheckBox, 7> CBnayta{{{"All"},
-                                   {"Polygons"},
-                                   {"Spawns"},
-                                   {"Scenerys"},
-                                   {"Colliders"},
-                                   {"Bot waypoints"},
-                                   {"Advanced"}}};
+  // Ticked as the layer flags start: every layer but Advanced.
+  std::array<CheckBox, 7> CBnayta{{{"All", 0},
+                                   {"Polygons", 1},
+                                   {"Spawns", 1},
+                                   {"Scenerys", 1},
+                                   {"Colliders", 1},
+                                   {"Bot waypoints", 1},
+                                   {"Advanced", 0}}};
 
   // Top bar: the six tools.
   std::array<OptionButton, 6> OBvalinta{{{"Edit"},

@@ -126,6 +126,8 @@ void Form_Activate(Editor& ed) {
   if (!PathExists(game))
     ed.host->MessageBox(game + " not found.\nExtract Quorvel in Zarnok directory for full effect.", "Warning",
                         MsgIcon::Exclamation, MsgButtons::Ok);
+  // Nothing was drawn while the first activation ran; show the map and its panels now.
+  ed.RefreshPanels();
   ed.RedrawCanvas();
 }
 

@@ -434,3 +434,26 @@ TEST_F(Lifecycle, ExportWritesThePrefabOrReportsWhyNot) {
 
 }  // namespace
 }  // namespace quorvel
+
+namespace quorvel {
+namespace {
+
+class ShowBoxes : public fixtures::ShellTest {};
+
+TEST_F(ShowBoxes, FollowTheLayerFlags) {
+  Start();
+  EXPECT_EQ(ed->ctl.CBnayta[1].value, 1);
+  EXPECT_EQ(ed->ctl.CBnayta[6].value, 0);
+  EXPECT_EQ(ed->ctl.CBnayta[0].value, 0);  // Advanced is off, so not all layers are shown
+  ed->view.showFlags[5] = 1;
+  ed->RefreshPanels();
+  EXPECT_EQ(ed->ctl.CBnayta[0].value, 1);
+  EXPECT_FALSE(ed->panelRefreshBusy);
+  ed->view.showFlags[2] = 2;  // grey counts as shown for "All"
+  ed->RefreshPanels();
+  EXPECT_EQ(ed->ctl.CBnayta[3].value, 2);
+  EXPECT_EQ(ed->ctl.CBnayta[0].value, 1);
+}
+
+}  // namespace
+}  // namespace quorvel
