@@ -37,7 +37,7 @@ void MapDocument::Clear(bool tailOnly) {
 void MapDocument::MakeNew() {
   Clear(false);
   polygonLast = spawnLast = sceneryLast = waypointLast = colliderLast = -1;
-  info.fileName.clear();
+  info = MapInfo{};  // the carried bytes of the previous map are zero in a new one
   info.authorName = "New";
   info.textureName = PadTextureName("banana.bmp");
   info.extraByte3 = 10;

@@ -116,7 +116,7 @@ DecodeReport DecodeMap(std::span<const uint8_t> bytes, MapDocument& doc, UndoExt
   ByteReader r(bytes);
   r.Get(doc.polygons);
   r.Get(doc.polygonNormals);
-  int16_t count = static_cast<int16_t>(doc.polygonLast + 1);
+  int16_t count = 0;  // a file too short to hold the count has no polygons
   r.Get(count);
   r.Get(doc.info.extraByte1);
   r.Get(doc.info.extraByte2);

@@ -177,8 +177,12 @@ std::string Utf8ToCp1252(std::string_view utf8) {
       continue;
     }
     char byte = '?';
-    for (size_t k = 0; k < kCp1252High.size(); ++k)
-      if (kCp1252High[k] != 0 && kCp1252High[k] == cp) byte = static_cast<char>(0x80 + k);
+    for (size_t k = 0; k < kCp1252High.size(); ++k) {
+      // The five unassigned bytes read as the control characters of the same value; they go back
+      // unchanged, so an author's bytes survive a save.
+      char32_t same = kCp1252High[k] == 0 ? char32_t(0x80 + k) : kCp1252High[k];
+      if (same == cp) byte = static_cast<char>(0x80 + k);
+    }
     out += byte;
   }
   return out;

@@ -84,11 +84,12 @@ void RecomputeNormals(MapDocument& doc) {
 void NormaliseSpawns(MapDocument& doc) {
   for (int i = 0; i <= doc.spawnLast; ++i) {
     Spawn& s = doc.spawns[i];
-    // In doubles and clamped, so a spawn at the very edge of the range cannot overflow.
-    s.x = ToInt32(RoundHalfEven(s.x / 256.0) * 256.0);
+    // Whole units kept inside +-8,388,607 so the low bytes the game reads are right at the very
+    // edge of the range too, and nothing can overflow.
+    s.x = RoundToWhole256(s.x);
     if (s.x < 0) s.y = ToInt32(double(s.y) + 1);
-    s.y = ToInt32(RoundHalfEven(s.y / 256.0) * 256.0);
-    if (s.x < 0) s.y = ToInt32(double(s.y) - 1);
+    s.y = RoundToWhole256(s.y);
+    if (s.x < 0) s.y -= 1;
     s.signByte = s.y < 0 ? 255 : 0;
   }
 }

@@ -40,7 +40,7 @@ void MoveSelection(Editor& ed, float dx, float dy, bool centre) {
     sp.y = ToInt32(sp.y + dy * 256.0);
   }
   for (int i = 0; i <= s.selSceneryLast; ++i) {
-    Scenery& sc = d.scenery[s.selScenery[i]];
+    Scenery& sc = d.scenery[std::min<int>(s.selScenery[i], kMaxScenery - 1)];
     sc.x += dx;
     sc.y += dy;
   }

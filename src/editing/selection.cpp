@@ -61,7 +61,7 @@ void FrameSelection(Editor& ed) {
     widen(float(sp.x / 256.0), float(sp.y / 256.0));
   }
   for (int i = 0; i <= s.selSceneryLast; ++i) {
-    const Scenery& sc = d.scenery[s.selScenery[i]];
+    const Scenery& sc = d.scenery[std::min<int>(s.selScenery[i], kMaxScenery - 1)];
     widen(sc.x, sc.y);
   }
   for (int i = 0; i <= s.selColliderLast; ++i) {

@@ -68,7 +68,7 @@ void RunSaveChecks(Editor& ed, const std::string& path) {
       ed.host->MessageBox(kNotCtfNameWarning, "Spawn warning", MsgIcon::Exclamation, MsgButtons::Ok);
       break;
     case SpawnWarning::CtfOrder:
-      ed.host->MessageBox(kCtfOrderWarning, "Spawn warning", MsgIcon::Exclamation, MsgButtons::Ok);
+      ed.host->MessageBox(kCtfOrderWarning, "Spawn warning", MsgIcon::None, MsgButtons::Ok);
       break;
     case SpawnWarning::None:
       break;

@@ -65,6 +65,8 @@ TEST(Numeric, Windows1252RoundTripAndReplacement) {
   EXPECT_EQ(Utf8ToCp1252("\xC3"), "?");                                         // cut sequence
   EXPECT_EQ(Cp1252ToUtf8(std::string("\x86\xE9", 2)), "\xE2\x80\xA0\xC3\xA9");  // † é
   EXPECT_EQ(Utf8Length("\xE2\x82\xAC" "ab"), 3u);
+  const std::string unassigned("\x81\x8D\x8F\x90\x9D", 5);  // survive a read and a write
+  EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(unassigned)), unassigned);
 }
 
 }  // namespace

@@ -88,7 +88,8 @@ TEST(Spawns, CoordinateBytesMatchTheGame) {
   EXPECT_EQ(doc.spawns[1].y, 511);
   EXPECT_EQ(doc.spawns[1].signByte, 0);
   EXPECT_EQ(doc.spawns[2].x, 512);
-  EXPECT_EQ(doc.spawns[2].y, 2147483647);  // clamped, not wrapped
+  EXPECT_EQ(doc.spawns[2].y, 8388607 * 256);  // kept in range with its low byte 0, not wrapped
+  EXPECT_EQ(doc.spawns[2].signByte, 0);
 }
 
 TEST(TailClear, RecordsAboveTheLastIndicesAreZeroedExceptAuthorBytes) {

@@ -145,6 +145,28 @@ TEST_F(Lifecycle, ShiftReadsAShortFileAsFarAsItGoes) {
   EXPECT_EQ(ed->doc.info.fileName, path);
 }
 
+TEST_F(Lifecycle, NothingOfThePreviousMapSurvivesNewOrAShortRead) {
+  Start();
+  MapDocument doc = fixtures::NewMap();
+  for (int i = 0; i < 40; ++i) fixtures::AddTriangle(doc, 0, 0, 10, 0, 0, 10);
+  doc.info.extraByte1 = 7;
+  doc.info.extraBlock[3] = 9;
+  doc.info.extraByte5 = 4;
+  OpenByPath(*ed, WriteMapFile("forty.pmp", doc));
+  ASSERT_EQ(ed->doc.polygonLast, 39);
+  ASSERT_EQ(ed->doc.info.extraByte1, 7);
+  MenuNew_Click(*ed);
+  EXPECT_EQ(ed->doc.info.extraByte1, 0);
+  EXPECT_EQ(ed->doc.info.extraBlock[3], 0);
+  EXPECT_EQ(ed->doc.info.extraByte5, 0);
+  EXPECT_EQ(ed->doc.info.extraByte3, 10);
+
+  OpenByPath(*ed, PathIn("forty.pmp"));
+  ed->shiftDown = true;
+  OpenByPath(*ed, WriteFile("tiny.pmp", std::vector<uint8_t>(1000, 0)));  // too short to hold a count
+  EXPECT_EQ(ed->doc.polygonLast, -1);
+}
+
 TEST_F(Lifecycle, BadCountIsToldAndClamped) {
   Start();
   host.messages.clear();
@@ -311,11 +333,13 @@ TEST_F(Lifecycle, SpawnWarningsFollowTheFileName) {
   MenuSaveAs_Click(*ed);
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0].title, "Spawn warning");
+  EXPECT_EQ(host.messages[0].icon, MsgIcon::None);
   EXPECT_NE(host.messages[0].text.find("first spawpoint is red flag and second spawpoint is blue flag."),
             std::string::npos);
   MenuSaveAs_Click(*ed);
   ASSERT_EQ(host.messages.size(), 2u);
   EXPECT_NE(host.messages[1].text.find("First spawpoint is NOT deathmatch spawpoint\n"), std::string::npos);
+  EXPECT_EQ(host.messages[1].icon, MsgIcon::Exclamation);
   EXPECT_TRUE(fs::exists(PathIn("plain.pmp")));
 }
 
