@@ -13,31 +13,6 @@ namespace quorvel {
 inline constexpr size_t kMapFileSize = 502112;
 inline constexpr size_t kUndoFileSize = 507171;
 
-// Offsets of the fields in a map file.
-namespace map_offset {
-inline constexpr size_t kPolygons = 0;
-inline constexpr size_t kNormals = 33600;
-inline constexpr size_t kPolygonCount = 48000;
-inline constexpr size_t kExtraByte1 = 48002;
-inline constexpr size_t kExtraByte2 = 48003;
-inline constexpr size_t kExtraByte3 = 48004;
-inline constexpr size_t kTextureName = 48005;
-inline constexpr size_t kSpawns = 48031;
-inline constexpr size_t kExtraBlock = 48511;
-inline constexpr size_t kSectors = 48544;
-inline constexpr size_t kExtraByte4 = 434866;
-inline constexpr size_t kExtraByte5 = 434867;
-inline constexpr size_t kSectorSize = 434868;
-inline constexpr size_t kBackgroundTop = 434872;
-inline constexpr size_t kBackgroundBottom = 434876;
-inline constexpr size_t kScenery = 434880;
-inline constexpr size_t kSaveStamp = 444060;
-inline constexpr size_t kWaypoints = 444064;
-inline constexpr size_t kColliders = 500064;
-inline constexpr size_t kSelection = 502112;
-inline constexpr size_t kCurrentTool = 507169;
-}  // namespace map_offset
-
 // Largest waypoint coordinate a file may hold: 256 times it still fits a 32-bit integer.
 inline constexpr int32_t kMaxWaypointFileCoordinate = 8388607;
 // Author characters live in byte 3 of the colliders, one per record, ended by a zero byte.

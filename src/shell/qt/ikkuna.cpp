@@ -39,7 +39,8 @@ Ikkuna::Ikkuna(Editor& editor, Host& host, QWidget* parent) : QMainWindow(parent
   ed_.host = &host_;
   canvasArea_ = new CanvasWidget(ed_, this);
   canvasArea_->setObjectName("canvas");
-  canvasArea_->afterCoreCall = [this] { SyncFromModel(); };
+  // The canvas widget has already synced its own controls: only the menus are left.
+  canvasArea_->afterCoreCall = [this] { SyncMenus(); };
   canvasArea_->beforeResize = [this] {
     if (ed_.restorePlacementPending) {
       ed_.restorePlacementPending = false;
@@ -142,12 +143,17 @@ void Ikkuna::changeEvent(QEvent* event) {
 }
 
 void Ikkuna::SyncFromModel() {
+  SyncMenus();
+  canvasArea_->SyncFromModel();
+}
+
+
+void Ikkuna::SyncMenus() {
   for (const MenuBinding& b : bindings_) {
     if (b.item->caption != "-") b.action->setText(QString::fromStdString(b.item->caption));
     b.action->setEnabled(b.item->enabled);
     b.action->setVisible(b.item->visible);
   }
-  canvasArea_->SyncFromModel();
 }
 
 void Ikkuna::Run(const std::function<void(Editor&)>& handler) {

@@ -39,6 +39,7 @@ class Ikkuna : public QMainWindow {
     QAction* action;
   };
   void BuildMenus();
+  void SyncMenus();
   QMenu* AddMenu(MenuItem& title);
   void AddEntry(QMenu* menu, MenuItem& item, std::function<void(Editor&)> handler);
 
