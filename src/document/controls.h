@@ -60,6 +60,7 @@ struct Button {
 
 struct Label {
   std::string caption;
+  bool enabled = true;
   bool visible = true;
 };
 
@@ -76,6 +77,7 @@ struct Frame {
   std::string caption;
   int left = 0, top = 0, width = 0, height = 0;
   bool visible = true;
+  uint32_t foreColour = 0x000000;  // caption colour, 0x00BBGGRR
 };
 
 struct Controls {
@@ -145,14 +147,47 @@ struct Controls {
                                           {"Add collider"},
                                           {"Add waypoint"}}};
 
-  // Side panel controls the tool switch fills with the defaults of the chosen tool.
-  Button CBverticevari{"", 0xFFFFFF};  // vertex colour of new polygons
-  ComboBox CBscenery;                  // scenery style
-  ComboBox CBscenery2;                 // scenery visibility
-  ComboBox CBcollider;                 // collider size
-  std::array<OptionButton, 3> OBbotKumpi{{{""}, {"1"}, {"2"}}};  // waypoint path; index 0 unused
-  std::array<CheckBox, 5> CBbotValinta;                           // the five waypoint movement flags
+  // Right-hand panel, top to bottom. Geometry of the frames is the Qt layer's; the model keeps
+  // captions, values, enabled states, face colours and list marks.
+  Frame Fkartta{"Map info"};
+  Label Lkartta1;
+  Label lAuthor;
+  Label Lkartta2;
+  Button CBauthor{"Author"};
+  Button CBtausta1{"Upper", 0xFFFFFF};  // face shows backgroundTop
+  Button CBtausta2{"Lower", 0xFFFFFF};  // face shows backgroundBottom
+
+  Frame Fvalinta{"Selected"};
+  std::array<Label, 2> Lvalinta{{{"Nothing"}, {""}}};
+
+  Frame Fvertice{"Vertice info"};
+  Button CBverticevari{"Color", 0xFFFFFF};  // vertex colour of new polygons
+  Button CBerota{"Disconnect"};
+  Button CByhista{"Connect"};  // its face is the neutral colour CBverticevari falls back to
   CheckBox CBtexEiKorjaus{"No texture correction when edit"};
+
+  Frame Fpoly{"Polygon info"};
+  Button CBtexPalauta{"Restore texture"};
+  Button CBtexPoista{"Delete texture"};
+  CheckBox CBverticeLapi{"Passable"};
+
+  Frame Fspawn{"Spawn info"};
+  ComboBox CBspawn;  // spawn type
+
+  Frame Fscenery{"Scenery info"};
+  ComboBox CBscenery;   // scenery style
+  ComboBox CBscenery2;  // scenery visibility
+
+  Frame Fcollider{"Collider info"};
+  ComboBox CBcollider;  // collider size
+
+  Frame Fbot{"Bot Waypoints info"};
+  // The five waypoint movement flags: (0) left, (1) right, (2) up, (3) down laid out as a cross,
+  // (4) "Fly" beside them.
+  std::array<CheckBox, 5> CBbotValinta{{{""}, {""}, {""}, {""}, {"Fly"}}};
+  std::array<OptionButton, 3> OBbotKumpi{{{""}, {"Path 1"}, {"Path 2"}}};  // waypoint path; index 0 unused
+  Frame FbotNayta{"Show"};
+  std::array<OptionButton, 3> OBbotNayta{{{"Both"}, {"Path 1"}, {"Path 2"}}};  // path the canvas shows
 
   Controls();
 };

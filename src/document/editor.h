@@ -67,6 +67,7 @@ struct Editor {
   bool panelRefreshBusy = false;
   bool firstActivation = true;
   bool restorePlacementPending = false;
+  int32_t wheelRemainder = 0;  // parts of a wheel notch not yet acted on
 
   Host* host = nullptr;
   Canvas* canvas = nullptr;
