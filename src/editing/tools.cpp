@@ -1,5 +1,6 @@
 #include "editing/tools.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "document/host.h"
@@ -36,9 +37,12 @@ void SceneryDefaults(Editor& ed) {
     ctl.CBscenery2.text = "100%";
     return;
   }
-  const Scenery& last = ed.doc.scenery[ed.doc.sceneryLast];
-  ed.toolParam = last.style;
-  ctl.CBscenery.text = (last.style >= 1 && last.style <= 21) ? sceneryNames[last.style] : "";
+  const Scenery& last = ed.doc.scenery[std::min<int>(ed.doc.sceneryLast, kMaxScenery - 1)];
+  // A style byte from a file that names no style would make props without a size: start from the
+  // first style instead.
+  const int style = (last.style >= 1 && last.style <= 21) ? last.style : 1;
+  ed.toolParam = static_cast<int16_t>(style);
+  ctl.CBscenery.text = sceneryNames[static_cast<size_t>(style)];
   ctl.CBscenery2.text = std::to_string(int(RoundHalfEven(last.alpha / 255.0 * 100))) + "%";
 }
 
@@ -48,7 +52,7 @@ void ColliderDefaults(Editor& ed) {
     ed.ctl.CBcollider.text = "12";
     return;
   }
-  float r = ed.doc.colliders[ed.doc.colliderLast].radius;
+  float r = ed.doc.colliders[std::min<int>(ed.doc.colliderLast, kMaxColliders - 1)].radius;
   ed.ctl.CBcollider.text = ShortestFloat(r);
   ed.toolParam = ToInt16(r);
 }
@@ -57,8 +61,9 @@ void WaypointDefaults(Editor& ed) {
   Controls& ctl = ed.ctl;
   int path = 1;
   if (ed.doc.waypointLast >= 0) {
-    const Waypoint& last = ed.doc.waypoints[ed.doc.waypointLast];
-    for (int k = 0; k < 5; ++k) ctl.CBbotValinta[k].value = last.flags[k];
+    const Waypoint& last = ed.doc.waypoints[std::min<int>(ed.doc.waypointLast, kMaxWaypoints - 1)];
+    // A box is ticked or not: any non-zero flag byte from a file ticks it.
+    for (size_t k = 0; k < 5; ++k) ctl.CBbotValinta[k].value = last.flags[k] != 0 ? 1 : 0;
     path = last.path == 1 ? 1 : 2;
   }
   ctl.OBbotKumpi[1].value = path == 1;
@@ -91,7 +96,9 @@ void OBvalinta_Click(Editor& ed, int index) {
   switch (index) {
     case 1:
       ed.ctl.CBverticevari.backColour =
-          ed.doc.polygonLast >= 0 ? PackedColour(ed.doc.polygons[ed.doc.polygonLast].corner[2].colour) : 0xFFFFFF;
+          ed.doc.polygonLast >= 0
+              ? PackedColour(ed.doc.polygons[std::min<int>(ed.doc.polygonLast, kMaxPolygons - 1)].corner[2].colour)
+              : 0xFFFFFF;
       break;
     case 3:
       SceneryDefaults(ed);

@@ -1,0 +1,16 @@
+#pragma once
+// The five Add tools: a left press creates (or, with the waypoint tool, links), pointer motion
+// moves the preview that sits in the record just above each kind's last index.
+#include "document/editor.h"
+
+namespace quorvel {
+
+// Screen position (x, y) of the press or motion.
+void AddToolPress(Editor& ed, float x, float y);
+void AddToolMotion(Editor& ed, float x, float y);
+
+// Puts the corner being placed on the nearest 45-degree line through the previous corner, at the
+// pointer's distance from it.
+void ConstrainCorner(Editor& ed, float screenX, float screenY);
+
+}  // namespace quorvel
