@@ -157,8 +157,9 @@ void DrawWaypoints(Editor& ed, Canvas& c) {
       c.SetLineStyle(kDot);
       Rgb colour = kLinkDefault;
       const int32_t target = wp.connections[static_cast<size_t>(j)];
-      // A link that names no waypoint (0, negative, or past the last one) has nothing to point at.
-      if (target <= 0 || target > d.waypointLast + 1 || target > kMaxWaypoints) continue;
+      // A link to a record past the last waypoint (left by a file or a deletion) is still drawn, so
+      // the user sees it; one outside the array has nothing to point at.
+      if (target <= 0 || target > kMaxWaypoints) continue;
       const Waypoint& t = d.waypoints[static_cast<size_t>(target - 1)];
       for (int f = 0; f < 5; ++f) {
         if (t.flags[static_cast<size_t>(f)] == 1) colour = kLinkFlagColours[f];

@@ -407,7 +407,7 @@ TEST(Waypoints, ConnectionCountAboveTwentyIsCutInDocument) {
   EXPECT_EQ(r.canvas.LinesIn({0, 0, 0}).size(), 60u);
 }
 
-TEST(Waypoints, NegativeCountAndLinksToNoWaypointDrawNothing) {
+TEST(Waypoints, NegativeCountAndLinksOutsideTheArrayDrawNothing) {
   ViewRig r;
   Editor& e = r.e();
   fixtures::AddWaypoint(e.doc, 0, 0);
@@ -415,10 +415,11 @@ TEST(Waypoints, NegativeCountAndLinksToNoWaypointDrawNothing) {
   e.doc.waypoints[0].connectionCount = -3;
   Waypoint& w = e.doc.waypoints[1];
   w.connectionCount = 6;
-  w.connections = {0, -1, 3, 501, 2147483647, 1};  // only the last names a waypoint
+  // 3 names the record past the last waypoint: drawn, like the link to 1; the others name nothing.
+  w.connections = {0, -1, 3, 501, 2147483647, 1};
   e.RedrawCanvas();
   EXPECT_EQ(e.doc.waypoints[0].connectionCount, -3);
-  EXPECT_EQ(r.canvas.LinesIn({0, 0, 0}).size(), 3u);
+  EXPECT_EQ(r.canvas.LinesIn({0, 0, 0}).size(), 6u);
 }
 
 TEST(Waypoints, PathFilterAndConnectionInProgress) {
