@@ -24,7 +24,7 @@ void StoreAuthor(MapDocument& doc) {
 
 void WriteMapBytes(Editor& ed, bool isUndo, std::vector<uint8_t>& out) {
   MapDocument& doc = ed.doc;
-  if (doc.sceneryLast == 254) doc.sceneryLast = 253;
+  if (doc.sceneryLast == kSceneryLastKept + 1) doc.sceneryLast = kSceneryLastKept;
   if (!isUndo) {
     NormaliseForSave(doc);
     // The tail clear wiped the free records the clipboard keeps its copies in.

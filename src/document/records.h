@@ -8,6 +8,8 @@ namespace quorvel {
 inline constexpr int kMaxPolygons = 400;
 inline constexpr int kMaxSpawns = 30;
 inline constexpr int kMaxScenery = 255;
+// A written map holds at most 254 sceneries: the writer drops the 255th record's object.
+inline constexpr int kSceneryLastKept = kMaxScenery - 2;
 inline constexpr int kMaxWaypoints = 500;
 inline constexpr int kMaxColliders = 128;
 inline constexpr int kSectorCount = 961;  // 31 x 31

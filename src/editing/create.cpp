@@ -17,9 +17,6 @@ namespace quorvel {
 
 namespace {
 
-// The map keeps at most 254 sceneries: the writer drops a 255th at the next save or undo
-// snapshot, so one is never created.
-constexpr int kSceneryLastAllowed = kMaxScenery - 2;
 constexpr int kPositionLimit = 8388607;  // whole world units a 32-bit fixed-point position holds
 
 struct Point {
@@ -182,7 +179,8 @@ void SceneryPress(Editor& ed, float x, float y) {
     ed.toolParam = 0;
     OBvalinta_Click(ed, 3);
   } else {
-    if (d.sceneryLast >= kSceneryLastAllowed) return Refuse(ed, "Max number of sceneries reached.");
+    // A 255th would vanish at the next write (snapshot or save): refuse it instead.
+    if (d.sceneryLast >= kSceneryLastKept) return Refuse(ed, "Max number of sceneries reached.");
     TakeSnapshot(ed, "Scenery");
     Scenery& s = d.scenery[static_cast<size_t>(++d.sceneryLast)];
     const Point p = Placement(ed, x, y);
@@ -387,7 +385,7 @@ void AddToolMotion(Editor& ed, float x, float y) {
           RotateSceneryTowards(ed, d.sceneryLast, w.x, w.y);
         }
         ed.RedrawCanvas();
-      } else if (d.sceneryLast < kSceneryLastAllowed) {
+      } else if (d.sceneryLast < kSceneryLastKept) {
         Scenery& s = d.scenery[static_cast<size_t>(d.sceneryLast + 1)];
         const Point p = Placement(ed, x, y);
         s.x = static_cast<float>(p.x + 0.5);

@@ -363,7 +363,8 @@ void Editor::RedrawCanvas() {
   if (view.showFlags[2] == 1) {
     c.SetLineColour(kSceneryColour);
     int last = d.sceneryLast;
-    if (currentTool == 3 && toolParam != -9999 && d.sceneryLast < kMaxScenery - 1) ++last;
+    // No preview once the map holds the 254 sceneries a file keeps: the next press is refused.
+    if (currentTool == 3 && toolParam != -9999 && d.sceneryLast < kSceneryLastKept) ++last;
     for (int i = 0; i <= Upto(last, kMaxScenery); ++i) {
       const Scenery& s = d.scenery[static_cast<size_t>(i)];
       const double px = s.x - 0.5, py = s.y - 0.5;
