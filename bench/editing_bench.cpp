@@ -3,6 +3,8 @@
 // step of everything, and the selection scan alone.
 #include <benchmark/benchmark.h>
 
+#include "qt_bench_main.h"
+
 #include <QApplication>
 #include <cstdlib>
 #include <memory>
@@ -91,12 +93,4 @@ BENCHMARK(BM_SelectInRectEverything)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+QUORVEL_QT_BENCHMARK_MAIN()

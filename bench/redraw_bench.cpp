@@ -3,6 +3,8 @@
 // drawing the very same primitives (cosmetic pens, Qt's dash styles, drawEllipse, drawText).
 #include <benchmark/benchmark.h>
 
+#include "qt_bench_main.h"
+
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
@@ -121,12 +123,4 @@ BENCHMARK(BM_RedrawTypical_BareQPainter)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+QUORVEL_QT_BENCHMARK_MAIN()

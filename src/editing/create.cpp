@@ -45,6 +45,17 @@ void Refuse(Editor& ed, const char* text) {
   ed.host->MessageBox(text, "Problem", MsgIcon::Critical, MsgButtons::Ok);
 }
 
+// A new object of a kind: the capacity is tested first, so a refused press leaves no snapshot.
+// Returns the new index, or -1 when refused.
+int Append(Editor& ed, int16_t& last, int lastAllowed, const char* full, const char* label) {
+  if (last >= lastAllowed) {
+    Refuse(ed, full);
+    return -1;
+  }
+  TakeSnapshot(ed, label);
+  return ++last;
+}
+
 Colour4 VertexColour(const Editor& ed) {
   uint8_t r, g, b;
   LongToRGB(static_cast<int32_t>(ed.ctl.CBverticevari.backColour & 0xFFFFFF), r, g, b);
@@ -85,9 +96,7 @@ void PolygonPress(Editor& ed, float x, float y) {
   MapDocument& d = ed.doc;
   const int n = ed.toolParam;
   if (n <= 0) {
-    if (d.polygonLast >= kMaxPolygons - 1) return Refuse(ed, "Max number of polygons reached.");
-    TakeSnapshot(ed, "Polygon");
-    ++d.polygonLast;
+    if (Append(ed, d.polygonLast, kMaxPolygons - 1, "Max number of polygons reached.", "Polygon") < 0) return;
     Point p = Placement(ed, x, y);
     const Vertex* joined = FirstSelectedVertex(ed);
     if (!Snapping(ed) && joined) p = {joined->x, joined->y};
@@ -135,9 +144,8 @@ void PolygonPress(Editor& ed, float x, float y) {
 
 void SpawnPress(Editor& ed, float x, float y) {
   MapDocument& d = ed.doc;
-  if (d.spawnLast >= kMaxSpawns - 1) return Refuse(ed, "Max number of spawns reached.");
-  TakeSnapshot(ed, "Spwan");
-  const int i = ++d.spawnLast;
+  const int i = Append(ed, d.spawnLast, kMaxSpawns - 1, "Max number of spawns reached.", "Spwan");
+  if (i < 0) return;
   Spawn& sp = d.spawns[static_cast<size_t>(i)];
   const Point exact = World(ed, x, y);
   if (Snapping(ed)) {
@@ -180,9 +188,9 @@ void SceneryPress(Editor& ed, float x, float y) {
     OBvalinta_Click(ed, 3);
   } else {
     // A 255th would vanish at the next write (snapshot or save): refuse it instead.
-    if (d.sceneryLast >= kSceneryLastKept) return Refuse(ed, "Max number of sceneries reached.");
-    TakeSnapshot(ed, "Scenery");
-    Scenery& s = d.scenery[static_cast<size_t>(++d.sceneryLast)];
+    const int i = Append(ed, d.sceneryLast, kSceneryLastKept, "Max number of sceneries reached.", "Scenery");
+    if (i < 0) return;
+    Scenery& s = d.scenery[static_cast<size_t>(i)];
     const Point p = Placement(ed, x, y);
     const SceneryStyleSize size = StyleSize(ed.toolParam);
     s.active = 1;
@@ -209,9 +217,8 @@ void SceneryPress(Editor& ed, float x, float y) {
 
 void ColliderPress(Editor& ed, float x, float y) {
   MapDocument& d = ed.doc;
-  if (d.colliderLast >= kMaxColliders - 1) return Refuse(ed, "Max number of colliders reached.");
-  TakeSnapshot(ed, "Collider");
-  const int i = ++d.colliderLast;
+  const int i = Append(ed, d.colliderLast, kMaxColliders - 1, "Max number of colliders reached.", "Collider");
+  if (i < 0) return;
   Collider& c = d.colliders[static_cast<size_t>(i)];
   const Point p = Placement(ed, x, y);
   c.x = p.x;
@@ -263,9 +270,8 @@ void WaypointPress(Editor& ed, float x, float y) {
     ed.RedrawCanvas();
     return;
   }
-  if (d.waypointLast >= kMaxWaypoints - 1) return Refuse(ed, "Max number of waypoints reached.");
-  TakeSnapshot(ed, "Waypoint");
-  const int i = ++d.waypointLast;
+  const int i = Append(ed, d.waypointLast, kMaxWaypoints - 1, "Max number of waypoints reached.", "Waypoint");
+  if (i < 0) return;
   Waypoint& w = d.waypoints[static_cast<size_t>(i)];
   const Point p = World(ed, x, y);
   w.active = 1;
