@@ -1,19 +1,46 @@
-#include "document/editor.h"
+#include "panels/refresh_steps.h"
+#include "view/view.h"
 
 namespace quorvel {
 
-// Rewrites the panel controls from the document; the controls' own handlers ignore the changes
-// while panelRefreshBusy is set. The side panel's property frames come with the property panels;
-// for now the "Show" boxes are brought in line with the layer flags.
+namespace {
+
+constexpr uint32_t kActiveToolCaption = 0x0000FF;  // light red
+
+// Cleared on every way out, so the controls' handlers never stay muted.
+struct BusyGuard {
+  bool& busy;
+  explicit BusyGuard(bool& flag) : busy(flag) { busy = true; }
+  ~BusyGuard() { busy = false; }
+  BusyGuard(const BusyGuard&) = delete;
+  BusyGuard& operator=(const BusyGuard&) = delete;
+};
+
+// The caption of the active Add tool's frame stands out; the Edit tool marks none.
+void RefreshFrameCaptions(Controls& ctl, int tool) {
+  Frame* frames[] = {&ctl.Fvertice, &ctl.Fspawn, &ctl.Fscenery, &ctl.Fcollider, &ctl.Fbot};
+  for (Frame* f : frames) f->foreColour = ctl.Pala.foreColour;
+  if (tool >= 1 && tool <= 5) frames[tool - 1]->foreColour = kActiveToolCaption;
+}
+
+}  // namespace
+
+// Rewrites every panel control from the document, the selection and the tool. The controls' own
+// handlers ignore the changes made here while panelRefreshBusy is set.
 void Editor::RefreshPanels() {
-  panelRefreshBusy = true;
-  bool all = true;
-  for (int i = 0; i <= 5; ++i) {
-    ctl.CBnayta[static_cast<size_t>(i) + 1].value = view.showFlags[static_cast<size_t>(i)];
-    if (view.showFlags[static_cast<size_t>(i)] == 0) all = false;
-  }
-  ctl.CBnayta[0].value = all ? 1 : 0;
-  panelRefreshBusy = false;
+  BusyGuard guard(panelRefreshBusy);
+  RefreshMapInfo(*this);
+  RefreshShowBoxes(*this);
+  RefreshSelectionSummary(*this);
+  RefreshVertexPanel(*this);
+  RefreshSpawnPanel(*this);
+  RefreshSceneryPanel(*this);
+  RefreshWaypointPanel(*this);
+  RefreshColliderPanel(*this);
+  RefreshPathDisplay(*this);
+  RefreshFrameCaptions(ctl, currentTool);
+  ctl.MenuPaste.enabled = clip.clipLast >= 0;
+  ParkFocus(*this);
 }
 
 }  // namespace quorvel
