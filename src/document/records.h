@@ -22,6 +22,15 @@ struct Colour4 {
   bool operator==(const Colour4&) const = default;
 };
 
+// Packed 0x00BBGGRR colour (dialogs, button faces) of a record colour; alpha is dropped.
+inline uint32_t PackedColour(const Colour4& c) {
+  return uint32_t(c.red) | uint32_t(c.green) << 8 | uint32_t(c.blue) << 16;
+}
+// A record colour from a packed one.
+inline Colour4 UnpackedColour(uint32_t packed, uint8_t alpha) {
+  return Colour4{uint8_t(packed >> 16), uint8_t(packed >> 8), uint8_t(packed), alpha};
+}
+
 struct Vertex {
   float x = 0, y = 0, z = 0, rhw = 0;
   Colour4 colour;

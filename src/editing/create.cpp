@@ -56,11 +56,7 @@ int Append(Editor& ed, int16_t& last, int lastAllowed, const char* full, const c
   return ++last;
 }
 
-Colour4 VertexColour(const Editor& ed) {
-  uint8_t r, g, b;
-  LongToRGB(static_cast<int32_t>(ed.ctl.CBverticevari.backColour & 0xFFFFFF), r, g, b);
-  return Colour4{b, g, r, 255};
-}
+Colour4 VertexColour(const Editor& ed) { return UnpackedColour(ed.ctl.CBverticevari.backColour, 255); }
 
 Vertex* FirstSelectedVertex(Editor& ed) {
   const SelectionState& s = ed.sel;

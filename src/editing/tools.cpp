@@ -5,14 +5,13 @@
 
 #include "document/host.h"
 #include "document/numeric.h"
+#include "document/panel_lists.h"
 #include "editing/clipboard.h"
 #include "editing/selection.h"
 
 namespace quorvel {
 
 namespace {
-
-uint32_t PackedColour(const Colour4& c) { return uint32_t(c.red) | uint32_t(c.green) << 8 | uint32_t(c.blue) << 16; }
 
 void SetEditMenus(Controls& ctl, bool enabled) {
   for (MenuItem* m : {&ctl.MenuCopy, &ctl.MenuPaste, &ctl.MenuFront, &ctl.MenuBack, &ctl.MenuMirror, &ctl.MenuFlip})
@@ -21,20 +20,12 @@ void SetEditMenus(Controls& ctl, bool enabled) {
 
 void SceneryDefaults(Editor& ed) {
   Controls& ctl = ed.ctl;
-  if (ctl.CBscenery.tag != "1") {
-    ctl.CBscenery.Clear();
-    for (int s = 1; s <= 21; ++s) ctl.CBscenery.AddItem(sceneryNames[s]);
-    ctl.CBscenery.tag = "1";
-  }
-  if (ctl.CBscenery2.tag != "1") {
-    ctl.CBscenery2.Clear();
-    for (const char* v : {"100%", "75%", "50%", "25%"}) ctl.CBscenery2.AddItem(v);
-    ctl.CBscenery2.tag = "1";
-  }
+  EnsureSceneryList(ctl.CBscenery, '1');
+  EnsureVisibilityList(ctl.CBscenery2, '1');
   if (ed.doc.sceneryLast < 0) {
     ed.toolParam = 1;
-    ctl.CBscenery.text = sceneryNames[1];
-    ctl.CBscenery2.text = "100%";
+    ShowText(ctl.CBscenery, SceneryStyleText(1));
+    ShowText(ctl.CBscenery2, "100%");
     return;
   }
   const Scenery& last = ed.doc.scenery[std::min<int>(ed.doc.sceneryLast, kMaxScenery - 1)];
@@ -42,8 +33,8 @@ void SceneryDefaults(Editor& ed) {
   // first style instead.
   const int style = (last.style >= 1 && last.style <= 21) ? last.style : 1;
   ed.toolParam = static_cast<int16_t>(style);
-  ctl.CBscenery.text = sceneryNames[static_cast<size_t>(style)];
-  ctl.CBscenery2.text = std::to_string(int(RoundHalfEven(last.alpha / 255.0 * 100))) + "%";
+  ShowText(ctl.CBscenery, SceneryStyleText(style));
+  ShowText(ctl.CBscenery2, VisibilityText(last.alpha));
 }
 
 void ColliderDefaults(Editor& ed) {

@@ -1,7 +1,7 @@
 // "Spawn info", "Scenery info" and "Collider info": the lists their combo boxes need and the value
 // the selected objects share.
 #include "document/numeric.h"
-#include "panels/panel_lists.h"
+#include "document/panel_lists.h"
 #include "panels/refresh_steps.h"
 
 namespace quorvel {

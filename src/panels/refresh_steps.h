@@ -23,11 +23,6 @@ void RefreshColliderPanel(Editor& ed);
 // The waypoint path display buttons; turning one on sets the canvas's path filter.
 void RefreshPathDisplay(Editor& ed);
 
-// Packed 0x00BBGGRR colour of a record colour (alpha dropped: a button face has none).
-inline uint32_t PackedColour(const Colour4& c) {
-  return uint32_t(c.red) | uint32_t(c.green) << 8 | uint32_t(c.blue) << 16;
-}
-
 // Selection entries restored from an undo snapshot may name records, or a list length, beyond
 // the arrays; such entries are skipped.
 inline int SelectedCount(int16_t last, size_t capacity) {

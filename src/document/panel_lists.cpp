@@ -1,4 +1,4 @@
-#include "panels/panel_lists.h"
+#include "document/panel_lists.h"
 
 #include <array>
 
