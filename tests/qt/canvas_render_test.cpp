@@ -13,6 +13,7 @@
 #include "document/editor.h"
 #include "fixtures/map_builder.h"
 #include "fixtures/scripted_host.h"
+#include "shell/qt/caption_frame.h"
 #include "shell/qt/canvas_widget.h"
 #include "shell/qt/qt_canvas.h"
 #include "view/view.h"
@@ -173,7 +174,7 @@ TEST(CanvasWidgetLayout, BarsFollowTheClientArea) {
   EXPECT_EQ(r.w->Fmaski(0)->geometry(), QRect(800, 649, 25, 49));
   EXPECT_EQ(r.w->Fmaski(1)->geometry(), QRect(800, 0, 25, 38));
   EXPECT_EQ(r.w->Fmaski(0)->title(), QString("Maski"));
-  EXPECT_EQ(r.w->Fnayta()->title(), QString("Show"));
+  EXPECT_EQ(r.w->Fnayta()->Caption(), QString("Show"));
   EXPECT_EQ(r.w->CBnayta(5)->text(), QString("Bot waypoints"));
   EXPECT_EQ(r.w->CBfixed()->text(), QString("Fixed grid"));
   EXPECT_GE(r.hooks, 1);

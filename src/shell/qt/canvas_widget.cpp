@@ -10,6 +10,9 @@
 #include <QSignalBlocker>
 
 #include "editing/pointer.h"
+#include "shell/qt/caption_frame.h"
+#include "shell/qt/side_panel.h"
+#include "shell/qt/top_bar.h"
 #include "view/layout.h"
 #include "view/view.h"
 
@@ -41,34 +44,6 @@ QFrame* MakeBar(QWidget* parent, const std::function<void()>& onPress) {
   bar->setLineWidth(2);
   bar->setAutoFillBackground(true);
   return bar;
-}
-
-void Place(QWidget* w, const Frame& f) {
-  w->setGeometry(f.left, f.top, f.width, f.height);
-  w->setVisible(f.visible);
-}
-
-Qt::CheckState StateOf(int16_t v) { return v == 1 ? Qt::Checked : (v == 2 ? Qt::PartiallyChecked : Qt::Unchecked); }
-
-void SyncCombo(QComboBox* w, const ComboBox& m) {
-  const QSignalBlocker block(w);
-  bool same = w->count() == static_cast<int>(m.items.size());
-  for (int i = 0; same && i < w->count(); ++i) same = w->itemText(i).toStdString() == m.items[static_cast<size_t>(i)];
-  if (!same) {
-    w->clear();
-    for (const std::string& s : m.items) w->addItem(QString::fromStdString(s));
-  }
-  w->setCurrentIndex(m.listIndex);
-  w->setEnabled(m.enabled);
-  w->setVisible(m.visible);
-}
-
-void SyncCheck(QCheckBox* w, const CheckBox& m) {
-  const QSignalBlocker block(w);
-  w->setText(QString::fromStdString(m.caption));
-  w->setCheckState(StateOf(m.value));
-  w->setEnabled(m.enabled);
-  w->setVisible(m.visible);
 }
 
 int ButtonOf(Qt::MouseButton b) {
@@ -116,7 +91,7 @@ CanvasWidget::CanvasWidget(Editor& editor, QWidget* parent) : QWidget(parent), e
   ppalkki_->setObjectName(QStringLiteral("Ppalkki"));
   for (size_t i = 0; i < fmaski_.size(); ++i) {
     auto* f = new Surface<QGroupBox>(QString::fromStdString(ed_.ctl.Fmaski[i].caption), this);
-    f->setObjectName(QStringLiteral("Fmaski%1").arg(i));
+    f->setObjectName(QStringLiteral("Fmaski(%1)").arg(i));
     f->setAutoFillBackground(true);
     QFont small = f->font();
     small.setPixelSize(9);
@@ -128,7 +103,11 @@ CanvasWidget::CanvasWidget(Editor& editor, QWidget* parent) : QWidget(parent), e
     p.setColor(QPalette::Window, QColor(212, 208, 200));
     w->setPalette(p);
   }
+  placed_ = {PlaceMirror(pyla_), PlaceMirror(pala_), PlaceMirror(ppalkki_), PlaceMirror(fmaski_[0]), PlaceMirror(fmaski_[1])};
   BuildBottomBar();
+  const auto done = [this] { CoreCallDone(); };
+  topBar_ = std::make_unique<TopBar>(ed_, pyla_, done);
+  panel_ = std::make_unique<SidePanel>(ed_, ppalkki_, done);
   SyncFromModel();
 }
 
@@ -142,67 +121,95 @@ void CanvasWidget::BuildBottomBar() {
   pala_->setFont(small);
 
   // Positions inside the bar; the bar itself sits at -2, so everything is shifted 2 pixels in.
-  fnayta_ = new QGroupBox(QString::fromStdString(ed_.ctl.Fnayta.caption), pala_);
-  fnayta_->setGeometry(4, 1, 384, 49);
+  // The "Show" frame's caption takes one line; its two rows of boxes fit below it.
+  fnayta_ = new CaptionFrame(QString::fromStdString(ed_.ctl.Fnayta.caption), pala_);
+  fnayta_->setObjectName(QStringLiteral("Fnayta"));
+  fnayta_->setGeometry(4, 2, 384, 48);
+  nayta_ = FrameMirror(fnayta_);
+  const int top = fnayta_->contentsRect().top();
+  const int row = (fnayta_->contentsRect().height() - 1) / 2;
   // Two rows: All, Polygons, Spawns, Scenerys / Colliders, Bot waypoints, Advanced.
   static constexpr int kColumnX[4] = {6, 80, 192, 280};
-  static constexpr int kColumnW[4] = {72, 110, 86, 96};
+  static constexpr int kColumnW[4] = {74, 110, 86, 96};
   for (size_t i = 0; i < cbNayta_.size(); ++i) {
     auto* box = new QCheckBox(fnayta_);
+    box->setObjectName(QStringLiteral("CBnayta(%1)").arg(i));
     box->setTristate(true);  // grey shows mixed layers; a user's click only ever gives 0 or 1
     const size_t col = i < 4 ? i : i - 4;
-    const int row = i < 4 ? 0 : 1;
-    box->setGeometry(kColumnX[col], 13 + row * 17, kColumnW[col], 17);
-    cbNayta_[i] = box;
+    const int rowIndex = i < 4 ? 0 : 1;
+    box->setGeometry(kColumnX[col], top + rowIndex * (row + 1), kColumnW[col], row);
+    cbNayta_[i] = CheckMirror(box);
     const int index = static_cast<int>(i);
     connect(box, &QCheckBox::clicked, this,
-            [this, box, index] { UserCheck(box, ed_.ctl.CBnayta[static_cast<size_t>(index)], [this, index] { CBnayta_Click(ed_, index); }); });
+            [this, index] { UserCheck(ed_.ctl.CBnayta[static_cast<size_t>(index)], [this, index] { CBnayta_Click(ed_, index); }); });
   }
 
   cbGrid_ = new QComboBox(pala_);
+  cbGrid_->setObjectName(QStringLiteral("CBgrid"));
+  cbGrid_->setAccessibleName(QStringLiteral("Grid"));
   cbGrid_->setGeometry(404, 6, 62, 20);
+  grid_ = ComboMirror(cbGrid_);
   connect(cbGrid_, &QComboBox::activated, this, [this](int i) {
     ed_.ctl.CBgrid.Select(i);
     CBgrid_Click(ed_);
+    ForgetMirrored();
     CoreCallDone();
   });
   cbFixed_ = new QCheckBox(pala_);
+  cbFixed_->setObjectName(QStringLiteral("CBfixed"));
   cbFixed_->setGeometry(404, 29, 90, 18);
-  connect(cbFixed_, &QCheckBox::clicked, this, [this] { UserCheck(cbFixed_, ed_.ctl.CBfixed, [this] { CBfixed_Click(ed_); }); });
+  fixed_ = CheckMirror(cbFixed_);
+  connect(cbFixed_, &QCheckBox::clicked, this, [this] { UserCheck(ed_.ctl.CBfixed, [this] { CBfixed_Click(ed_); }); });
 
   cbZoom_ = new QComboBox(pala_);
+  cbZoom_->setObjectName(QStringLiteral("CBzoom"));
+  cbZoom_->setAccessibleName(QStringLiteral("Zoom"));
   cbZoom_->setGeometry(480, 6, 64, 20);
+  zoom_ = ComboMirror(cbZoom_);
   connect(cbZoom_, &QComboBox::activated, this, [this](int i) {
     ed_.ctl.CBzoom.Select(i);
     CBzoom_Click(ed_);
+    ForgetMirrored();
     CoreCallDone();
   });
   lZoom_ = new QLabel(QStringLiteral("Zoom"), pala_);
+  lZoom_->setObjectName(QStringLiteral("lZoom"));
   lZoom_->setGeometry(548, 8, 40, 16);
 }
 
-void CanvasWidget::UserCheck(QCheckBox*, CheckBox& model, const std::function<void()>& handler) {
+void CanvasWidget::UserCheck(CheckBox& model, const std::function<void()>& handler) {
   // A click turns a ticked box off and anything else (clear or grey) on.
   model.value = model.value == 1 ? 0 : 1;
   handler();
+  ForgetMirrored();
   CoreCallDone();
+}
+
+void CanvasWidget::ForgetMirrored() {
+  for (PlaceMirror& m : placed_) m.Forget();
+  zoom_.Forget();
+  grid_.Forget();
+  fixed_.Forget();
+  nayta_.Forget();
+  for (CheckMirror& m : cbNayta_) m.Forget();
+  topBar_->Forget();
+  panel_->Forget();
 }
 
 void CanvasWidget::SyncFromModel() {
   const Controls& c = ed_.ctl;
-  Place(pyla_, c.Pyla);
-  Place(pala_, c.Pala);
-  Place(ppalkki_, c.Ppalkki);
-  for (size_t i = 0; i < fmaski_.size(); ++i) {
-    Place(fmaski_[i], c.Fmaski[i]);
-    fmaski_[i]->setTitle(QString::fromStdString(c.Fmaski[i].caption));
-  }
-  SyncCombo(cbZoom_, c.CBzoom);
-  SyncCombo(cbGrid_, c.CBgrid);
-  SyncCheck(cbFixed_, c.CBfixed);
-  fnayta_->setTitle(QString::fromStdString(c.Fnayta.caption));
-  fnayta_->setVisible(c.Fnayta.visible);
-  for (size_t i = 0; i < cbNayta_.size(); ++i) SyncCheck(cbNayta_[i], c.CBnayta[i]);
+  placed_[0].Sync(c.Pyla);
+  placed_[1].Sync(c.Pala);
+  placed_[2].Sync(c.Ppalkki);
+  placed_[3].Sync(c.Fmaski[0]);
+  placed_[4].Sync(c.Fmaski[1]);
+  zoom_.Sync(c.CBzoom);
+  grid_.Sync(c.CBgrid);
+  fixed_.Sync(c.CBfixed);
+  nayta_.Sync(c.Fnayta);
+  for (size_t i = 0; i < cbNayta_.size(); ++i) cbNayta_[i].Sync(c.CBnayta[i]);
+  topBar_->Sync();
+  panel_->Sync();
   update();
 }
 

@@ -1,17 +1,21 @@
 #pragma once
 // The main window's client area: shows the QtCanvas image, turns mouse events into the core's
 // pointer handlers, lays the three bars and the two "Maski" frames over itself from the control
-// model, and holds the bottom bar's real widgets (zoom, grid, fixed grid, "Show").
+// model, and holds the bars' widgets: the bottom bar's own (zoom, grid, fixed grid, "Show"), the
+// top bar's tools (TopBar) and the side panel (SidePanel).
 //
 // Use: construct with the editor, make it the main window's central widget. It points
 // editor.canvas at its own QtCanvas for its lifetime. After every core call it makes, it copies the
-// control model into its widgets and then runs afterCoreCall, where the main window syncs menus
-// and other panels; code outside that changes the model calls SyncFromModel() itself.
+// control model into its widgets and then runs afterCoreCall, where the main window syncs its
+// menus; code outside that changes the model calls SyncFromModel() itself. Syncing is
+// cheap enough for every pointer event: a widget is touched only when its model state changed.
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <memory>
 
 #include "document/editor.h"
+#include "shell/qt/control_mirror.h"
 #include "shell/qt/qt_canvas.h"
 
 class QCheckBox;
@@ -21,6 +25,10 @@ class QGroupBox;
 class QLabel;
 
 namespace quorvel {
+
+class CaptionFrame;
+class SidePanel;
+class TopBar;
 
 class CanvasWidget : public QWidget {
   Q_OBJECT
@@ -33,6 +41,8 @@ class CanvasWidget : public QWidget {
 
   // Control model -> widgets (signals blocked) and the bars' geometry; then a repaint.
   void SyncFromModel();
+  // The next sync copies every control again, whether or not its model state changed.
+  void ForgetMirrored();
   // Keyboard focus to the bottom bar, so keys go to the window rather than a list or a box.
   void FocusBottomBar();
 
@@ -50,8 +60,9 @@ class CanvasWidget : public QWidget {
   QComboBox* CBzoom() const { return cbZoom_; }
   QComboBox* CBgrid() const { return cbGrid_; }
   QCheckBox* CBfixed() const { return cbFixed_; }
-  QGroupBox* Fnayta() const { return fnayta_; }
-  QCheckBox* CBnayta(int i) const { return cbNayta_[static_cast<size_t>(i)]; }
+  CaptionFrame* Fnayta() const { return fnayta_; }
+  QCheckBox* CBnayta(int i) const { return cbNayta_[static_cast<size_t>(i)].widget(); }
+  SidePanel& Panel() const { return *panel_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -63,7 +74,7 @@ class CanvasWidget : public QWidget {
  private:
   void BuildBottomBar();
   void CoreCallDone();
-  void UserCheck(QCheckBox* box, CheckBox& model, const std::function<void()>& handler);
+  void UserCheck(CheckBox& model, const std::function<void()>& handler);
 
   Editor& ed_;
   QtCanvas canvas_;
@@ -71,12 +82,18 @@ class CanvasWidget : public QWidget {
   QFrame* pala_ = nullptr;
   QFrame* ppalkki_ = nullptr;
   std::array<QGroupBox*, 2> fmaski_{};
+  std::array<PlaceMirror, 5> placed_;  // Pyla, Pala, Ppalkki, Fmaski(0), Fmaski(1)
   QComboBox* cbZoom_ = nullptr;
   QLabel* lZoom_ = nullptr;
   QComboBox* cbGrid_ = nullptr;
   QCheckBox* cbFixed_ = nullptr;
-  QGroupBox* fnayta_ = nullptr;
-  std::array<QCheckBox*, 7> cbNayta_{};
+  CaptionFrame* fnayta_ = nullptr;
+  ComboMirror zoom_, grid_;
+  CheckMirror fixed_;
+  FrameMirror nayta_;
+  std::array<CheckMirror, 7> cbNayta_;
+  std::unique_ptr<TopBar> topBar_;
+  std::unique_ptr<SidePanel> panel_;
 };
 
 }  // namespace quorvel

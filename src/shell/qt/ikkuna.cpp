@@ -3,11 +3,15 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QWheelEvent>
+#include <QWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
 
 #include "document/host.h"
+#include "editing/keys.h"
 #include "editing/undo_command.h"
 #include "shell/lifecycle.h"
 #include "shell/qt/canvas_widget.h"
@@ -26,6 +30,22 @@ Qt::CursorShape CursorFor(PointerShape shape) {
     case PointerShape::Default: break;
   }
   return Qt::ArrowCursor;
+}
+
+// The key codes the key handlers know; 0 for every other key.
+int VirtualKey(const QKeyEvent& e) {
+  const bool keypad = e.modifiers().testFlag(Qt::KeypadModifier);
+  switch (e.key()) {
+    case Qt::Key_Shift: return kKeyShift;
+    case Qt::Key_Control: return kKeyCtrl;
+    case Qt::Key_Left: return kKeyLeft;
+    case Qt::Key_Up: return kKeyUp;
+    case Qt::Key_Right: return kKeyRight;
+    case Qt::Key_Down: return kKeyDown;
+    case Qt::Key_Plus: return keypad ? kKeyPadPlus : 0;
+    case Qt::Key_Minus: return keypad ? kKeyPadMinus : 0;
+    default: return 0;
+  }
 }
 
 QKeySequence Shortcut(const std::string& text) {
@@ -55,6 +75,9 @@ Ikkuna::Ikkuna(Editor& editor, Host& host, QWidget* parent) : QMainWindow(parent
   }
   BuildMenus();
   HoldMinimumSize();
+  // Key and wheel events reach this window's QWindow before any child sees them; filtering there
+  // (and not on the widgets) sees each event once, and never one meant for a dialog or a menu.
+  qApp->installEventFilter(this);
 }
 
 QMenu* Ikkuna::AddMenu(MenuItem& title) {
@@ -139,7 +162,42 @@ void Ikkuna::resizeEvent(QResizeEvent* event) {
 void Ikkuna::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
   // Keys go to the canvas's handler, not to whichever bar control last had the focus.
-  if (event->type() == QEvent::ActivationChange && isActiveWindow() && !ed_.firstActivation) Run(ParkFocus);
+  if (event->type() != QEvent::ActivationChange) return;
+  if (isActiveWindow()) {
+    if (!ed_.firstActivation) Run(ParkFocus);
+  } else {
+    // A modifier released while another window has the keys would otherwise stay down for good.
+    Form_KeyUp(ed_, kKeyShift);
+    Form_KeyUp(ed_, kKeyCtrl);
+  }
+}
+
+bool Ikkuna::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == nullptr || watched != windowHandle()) return QMainWindow::eventFilter(watched, event);
+  switch (event->type()) {
+    case QEvent::KeyPress: {
+      // Auto-repeat goes on: a held arrow keeps nudging.
+      const int code = VirtualKey(*static_cast<QKeyEvent*>(event));
+      if (code == 0) break;
+      const bool used = Form_KeyDown(ed_, code);
+      SyncFromModel();
+      return used;  // an unused key goes on to the focus widget and the menu shortcuts
+    }
+    case QEvent::KeyRelease: {
+      const auto* key = static_cast<QKeyEvent*>(event);
+      const int code = VirtualKey(*key);
+      if (code != 0 && !key->isAutoRepeat()) Form_KeyUp(ed_, code);
+      break;
+    }
+    case QEvent::Wheel:
+      // The wheel only zooms: no combo box under the pointer scrolls its items.
+      WheelInput(ed_, static_cast<QWheelEvent*>(event)->angleDelta().y());
+      SyncFromModel();
+      return true;
+    default:
+      break;
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void Ikkuna::SyncFromModel() {

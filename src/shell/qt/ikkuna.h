@@ -32,6 +32,8 @@ class Ikkuna : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void changeEvent(QEvent* event) override;
+  // Keys and the wheel, whichever child has the focus or lies under the pointer.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   struct MenuBinding {
