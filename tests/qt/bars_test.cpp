@@ -91,7 +91,7 @@ TEST(MainWindowBars, ControlsFitTheirBarsAndReachTheCore) {
       {area->Ppalkki(), "Fkartta", "Map info"}, {area->Ppalkki(), "Lkartta1", nullptr},
       {area->Ppalkki(), "lAuthor", nullptr}, {area->Ppalkki(), "Lkartta2", nullptr},
       {area->Ppalkki(), "CBauthor", "Author"}, {area->Ppalkki(), "CBtausta1", "Upper"},
-      {area->Ppalkki(), "CBtausta2", "Lower"}, {area->Ppalkki(), "Fvalinta", "Selected"},
+      {area->Ppalkki(), "CBtausta2", "Lower"}, {area->Ppalkki(), "Fvalinta", "Selected 0"},
       {area->Ppalkki(), "Lvalinta(0)", nullptr}, {area->Ppalkki(), "Lvalinta(1)", nullptr},
       {area->Ppalkki(), "Fvertice", "Vertice info"}, {area->Ppalkki(), "CBverticevari", "Color"},
       {area->Ppalkki(), "CBerota", "Disconnect"}, {area->Ppalkki(), "CByhista", "Connect"},
