@@ -1,0 +1,110 @@
+// A short editing session on the real window with real mouse and key events: three clicks make a
+// triangle, the "Edit" button and a band select it, a drag moves it, Ctrl+Z puts it back, and the
+// panel's labels follow every step.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QRadioButton>
+#include <QTest>
+#include <QWindow>
+#include <memory>
+
+#include "shell/lifecycle.h"
+#include "shell/qt/canvas_widget.h"
+#include "shell/qt/caption_frame.h"
+#include "shell/qt/ikkuna.h"
+#include "shell/qt/qt_host.h"
+#include "view/view.h"
+
+namespace quorvel {
+namespace {
+
+class QuietHost : public QtHost {
+ public:
+  MsgResult MessageBox(const std::string&, const std::string&, MsgIcon, MsgButtons) override { return MsgResult::Ok; }
+  std::string CommandLine() override { return {}; }
+};
+
+struct Session {
+  std::unique_ptr<Editor> ed = std::make_unique<Editor>();
+  QuietHost host;
+  Ikkuna window{*ed, host};
+  QWindow* win = nullptr;
+  bool active = false;
+
+  Session() {
+    window.Run(Form_Load);
+    window.resize(1000, 700);
+    window.show();
+    QElapsedTimer t;
+    t.start();
+    while (ed->firstActivation && t.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    win = window.windowHandle();
+    window.activateWindow();
+    active = QTest::qWaitForWindowActive(win, 2000);  // menu shortcuts need an active window
+  }
+  // The window point over a world point.
+  QPoint At(float wx, float wy) {
+    const QPoint local(int(std::lround(LaskeRuutuX(*ed, wx) + 0.5)), int(std::lround(LaskeRuutuY(*ed, wy) - 0.5)));
+    return window.CanvasArea()->mapTo(&window, local);
+  }
+  void Click(float wx, float wy) {
+    QTest::mouseMove(win, At(wx, wy));
+    QTest::mouseClick(win, Qt::LeftButton, Qt::NoModifier, At(wx, wy));
+  }
+  void Drag(float x1, float y1, float x2, float y2) {
+    QTest::mouseMove(win, At(x1, y1));
+    QTest::mousePress(win, Qt::LeftButton, Qt::NoModifier, At(x1, y1));
+    QTest::mouseMove(win, At((x1 + x2) / 2, (y1 + y2) / 2));
+    QTest::mouseMove(win, At(x2, y2));
+    QTest::mouseRelease(win, Qt::LeftButton, Qt::NoModifier, At(x2, y2));
+  }
+  QString Label(const char* name) { return window.CanvasArea()->Ppalkki()->findChild<QLabel*>(name)->text(); }
+  QString Caption(const char* name) { return window.CanvasArea()->Ppalkki()->findChild<CaptionFrame*>(name)->Caption(); }
+};
+
+TEST(EditingSession, TriangleSelectDragUndo) {
+  Session s;
+  Editor& e = *s.ed;
+  ASSERT_FALSE(e.firstActivation);
+  ASSERT_TRUE(s.active);
+  ASSERT_EQ(e.currentTool, 1);  // a new map starts in "Add polygon"
+
+  s.Click(0, 0);
+  s.Click(80, 0);
+  s.Click(40, 60);
+  ASSERT_EQ(e.doc.polygonLast, 0);
+  EXPECT_EQ(e.toolParam, 0);
+  EXPECT_TRUE(s.Label("Lkartta2").startsWith("1/400 Polygons\n0/30 Spawns"));
+  const Polygon drawn = e.doc.polygons[0];
+  EXPECT_NEAR(drawn.corner[1].x, 80, 0.5);
+  EXPECT_NEAR(drawn.corner[2].y, 60, 0.5);
+
+  QTest::mouseClick(s.window.CanvasArea()->Pyla()->findChild<QRadioButton*>("OBvalinta(0)"), Qt::LeftButton);
+  EXPECT_EQ(e.currentTool, 0);
+  s.Drag(-20, -20, 100, 80);
+  EXPECT_EQ(e.sel.selVertexLast, 2);
+  EXPECT_EQ(s.Caption("Fvalinta"), "Selected 3");
+  EXPECT_EQ(s.Label("Lvalinta(0)"), "3 Vertices\n");
+
+  s.Drag(40, 20, 70, 40);  // inside the frame: the triangle follows
+  EXPECT_NEAR(e.doc.polygons[0].corner[0].x, drawn.corner[0].x + 30, 1e-3);
+  EXPECT_NEAR(e.doc.polygons[0].corner[2].y, drawn.corner[2].y + 20, 1e-3);
+  EXPECT_EQ(s.window.ActionFor(e.ctl.MenuUndo)->text(), QString("&Undo Move"));
+
+  QTest::keyClick(s.win, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_FLOAT_EQ(e.doc.polygons[0].corner[0].x, drawn.corner[0].x);
+  EXPECT_FLOAT_EQ(e.doc.polygons[0].corner[2].y, drawn.corner[2].y);
+  EXPECT_EQ(s.Caption("Fvalinta"), "Selected 3");
+  EXPECT_TRUE(s.Label("Lkartta2").startsWith("1/400 Polygons"));
+
+  // A click on bare canvas outside the frame deselects.
+  s.Click(300, 200);
+  EXPECT_EQ(s.Label("Lvalinta(0)"), "Nothing");
+  s.window.close();
+}
+
+}  // namespace
+}  // namespace quorvel
