@@ -11,21 +11,17 @@
 #include <QWindow>
 #include <memory>
 
+#include "fixtures/quiet_qt_host.h"
 #include "shell/lifecycle.h"
 #include "shell/qt/canvas_widget.h"
 #include "shell/qt/caption_frame.h"
 #include "shell/qt/ikkuna.h"
-#include "shell/qt/qt_host.h"
 #include "view/view.h"
 
 namespace quorvel {
 namespace {
 
-class QuietHost : public QtHost {
- public:
-  MsgResult MessageBox(const std::string&, const std::string&, MsgIcon, MsgButtons) override { return MsgResult::Ok; }
-  std::string CommandLine() override { return {}; }
-};
+using QuietHost = fixtures::QuietQtHost;
 
 struct Session {
   std::unique_ptr<Editor> ed = std::make_unique<Editor>();
