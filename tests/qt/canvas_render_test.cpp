@@ -110,6 +110,38 @@ TEST(QtCanvasRender, ClipsLinesFarOutsideAndDegenerateInput) {
   EXPECT_EQ(c.Width(), 0);
 }
 
+TEST(QtCanvasRender, FarEndsDrawTheirVisiblePartOnly) {
+  const QSize sizes[] = {{1, 1}, {50, 40}, {819, 577}, {1920, 1080}};
+  const float far[] = {1e9f, 6e18f, 1e30f, 1e38f, 3.4e38f};
+  for (const QSize size : sizes) {
+    for (const float m : far) {
+      SCOPED_TRACE(testing::Message() << size.width() << "x" << size.height() << " " << m);
+      QtCanvas c;
+      c.Resize(size.width(), size.height());
+      c.SetPersistent(true);
+      c.Clear({0, 0, 0});
+      c.SetLineColour({255, 0, 0});
+      const float cx = float(size.width() / 2), cy = float(size.height() / 2);
+      c.Line(cx, cy, cx + m, cy);      // from the middle to far right
+      c.Line(-m, -m, m, m);            // both ends far, through the corner
+      c.Line(cx, -m, cx + 1, m);       // nearly vertical through the middle column
+      c.Line(-m, 1e38f, m, -1e38f);    // far on every side
+      for (int style = kSolid; style <= kDashDot; ++style) {
+        c.SetLineStyle(style);
+        c.Line(-m, cy, m, cy);
+      }
+      c.SetLineStyle(kSolid);
+      c.Line(-INFINITY, cy, INFINITY, cy);
+      c.Line(cx, std::nanf(""), cx, cy);
+      c.SetPersistent(false);
+      const QImage& img = c.Image();
+      for (int x = int(cx); x < size.width(); ++x) ASSERT_EQ(At(img, x, int(cy)), Rgb24(255, 0, 0)) << x;
+      EXPECT_TRUE(Near(img, 0, 0, Rgb24(255, 0, 0)));
+      EXPECT_TRUE(Near(img, int(cx), size.height() - 1, Rgb24(255, 0, 0)));
+    }
+  }
+}
+
 TEST(QtCanvasRender, TemporaryDrawingIsDroppedByNextRedraw) {
   CanvasRig r;
   r.ed->RedrawCanvas();

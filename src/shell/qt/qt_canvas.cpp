@@ -34,6 +34,54 @@ QFont CanvasFont() {
 
 constexpr size_t kMaxStamps = 256;
 constexpr double kFix = 4294967296.0;  // 32.32 fixed point for the minor axis
+constexpr double kNearLimit = 1 << 24;  // ends within this many pixels are drawn as they are
+
+// Cuts the segment to the box [left, right] x [top, bottom] and rounds the new ends to whole
+// pixels inside it; false when nothing of it lies in the box. The range along the segment's major
+// axis is found by comparisons alone, which are exact for any ends; the other coordinate is then
+// taken from the end nearer to it in quadruple precision, so a line from the canvas to a corner
+// at 1e38 still crosses the canvas where it should.
+bool ClipToBox(double& x1, double& y1, double& x2, double& y2, double left, double top, double right,
+               double bottom) {
+  using Wide = __float128;
+  const bool xMajor = std::fabs(x2 - x1) >= std::fabs(y2 - y1);
+  double& a1 = xMajor ? x1 : y1;
+  double& a2 = xMajor ? x2 : y2;
+  double& b1 = xMajor ? y1 : x1;
+  double& b2 = xMajor ? y2 : x2;
+  const double aLo = xMajor ? left : top, aHi = xMajor ? right : bottom;
+  const double bLo = xMajor ? top : left, bHi = xMajor ? bottom : right;
+  if (a1 == a2) return bLo <= std::min(b1, b2) && std::max(b1, b2) <= bHi && aLo <= a1 && a1 <= aHi;
+  // Minor coordinate at major coordinate a, and the reverse (|slope| <= 1 makes the first the
+  // well-conditioned one; the second is only used on the minor edges).
+  const Wide da = Wide(a2) - Wide(a1), db = Wide(b2) - Wide(b1);
+  const bool nearFirst = std::fabs(b1) <= std::fabs(b2);
+  const Wide a0 = nearFirst ? a1 : a2, b0 = nearFirst ? b1 : b2;
+  const auto minorAt = [&](double a) { return b0 + (Wide(a) - a0) * db / da; };
+  const auto majorAt = [&](double b) { return a0 + (Wide(b) - b0) * da / db; };
+
+  const bool up = a2 > a1;  // keep the segment's direction
+  double from = std::max(aLo, std::min(a1, a2)), to = std::min(aHi, std::max(a1, a2));
+  if (!(from <= to)) return false;
+  if (!up) std::swap(from, to);
+  Wide bFrom = minorAt(from), bTo = minorAt(to);
+  // Narrow to the minor range where the segment leaves it.
+  for (const double edge : {bLo, bHi}) {
+    const bool fromOut = edge == bLo ? bFrom < edge : bFrom > edge;
+    const bool toOut = edge == bLo ? bTo < edge : bTo > edge;
+    if (fromOut && toOut) return false;
+    if (fromOut || toOut) {
+      const double cut = static_cast<double>(majorAt(edge));
+      (fromOut ? from : to) = std::clamp(cut, std::min(from, to), std::max(from, to));
+      (fromOut ? bFrom : bTo) = edge;
+    }
+  }
+  a1 = std::clamp(std::nearbyint(from), aLo, aHi);
+  a2 = std::clamp(std::nearbyint(to), aLo, aHi);
+  b1 = std::clamp(std::nearbyint(static_cast<double>(bFrom)), bLo, bHi);
+  b2 = std::clamp(std::nearbyint(static_cast<double>(bTo)), bLo, bHi);
+  return true;
+}
 
 }  // namespace
 
@@ -92,8 +140,14 @@ void QtCanvas::Line(float x1, float y1, float x2, float y2) {
     overlayActive_ = true;
     Target();
   }
-  const double ax = std::nearbyint(double(x1)), ay = std::nearbyint(double(y1));
-  const double bx = std::nearbyint(double(x2)), by = std::nearbyint(double(y2));
+  double ax = std::nearbyint(double(x1)), ay = std::nearbyint(double(y1));
+  double bx = std::nearbyint(double(x2)), by = std::nearbyint(double(y2));
+  // Far-away ends (a corner at 1e30 in a file) are first cut to a box one pixel round the image,
+  // so everything after works on small numbers that doubles hold exactly. Near lines skip this and
+  // keep their dash phase from their own start.
+  if (std::max({std::fabs(ax), std::fabs(ay), std::fabs(bx), std::fabs(by)}) > kNearLimit &&
+      !ClipToBox(ax, ay, bx, by, -1.0, -1.0, double(width_), double(height_)))
+    return;
   if (lineWidth_ == 1) {
     RasterLine(ax, ay, bx, by, 0);
   } else {
@@ -155,6 +209,9 @@ void QtCanvas::RasterLine(double x1, double y1, double x2, double y2, int minorO
   int64_t mfix = static_cast<int64_t>(std::floor(mAt * kFix));
   const int64_t kfix = static_cast<int64_t>(std::llround(k * kFix)) * step;
   const int64_t majorAt = static_cast<int64_t>(majorStart + s * double(t));
+  const int64_t majorEnd = static_cast<int64_t>(majorStart + s * double(tEnd));
+  // The range above is exact for the ends Line() passes; never step outside the image regardless.
+  if (majorAt < 0 || majorAt >= majorLimit || majorEnd < 0 || majorEnd >= majorLimit) return;
   uint32_t* p = bits_ + majorAt * majorStride;
   const ptrdiff_t pStep = majorStride * s * step;
   const uint32_t c = colour_;
