@@ -99,6 +99,8 @@ TEST(RenderTool, ErrorsExitTwoWithOneLine) {
   const Case cases[] = {
       {{"render", dir.filePath("missing.pmp"), png}, "not found"},
       {{"render", bad, png}, "is not Zarnok 1.0.5b mapfile"},
+      {{"render", dir.path(), png}, "could not be read: it is a folder"},
+      {{"render", good, dir.filePath("no/such/folder/out.png")}, "cannot write"},
       {{"render", good, png, "--size", "0x10"}, "bad size"},
       {{"render", good, png, "--size", "640"}, "bad size"},
       {{"render", good, png, "--size", "-5x10"}, "bad size"},

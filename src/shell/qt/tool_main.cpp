@@ -1,19 +1,18 @@
 // quorvel-tool: command-line companion of the editor.
 //   quorvel-tool render MAP.pmp OUT.png [--size WxH] [--zoom 400|200|100|50|25] [--grid N] [--advanced]
 // draws the map with the editor's own redraw and Qt canvas, view centred on the origin, into a PNG.
-// Exit status: 0 done, 1 the PNG could not be written, 2 bad arguments or an unreadable map.
+// Exit status: 0 done, 2 on any failure (bad arguments, an unreadable map, a PNG that cannot be written).
 #include <QApplication>
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "document/editor.h"
+#include "document/file_io.h"
 #include "document/map_document.h"
 #include "document/map_file.h"
 #include "shell/qt/qt_canvas.h"
@@ -26,12 +25,17 @@ using namespace quorvel;
 
 // The map as the editor opens it, or a one-line reason.
 bool LoadMap(const std::string& path, MapDocument& doc, std::string& error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
+  std::vector<uint8_t> bytes;
+  if (!PathExists(path)) {
     error = "File '" + path + "' not found.";
     return false;
   }
-  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  // A folder or an unreadable file is a plain error, like a missing one.
+  std::string reason;
+  if (!ReadWholeFile(path, bytes, reason)) {
+    error = "File '" + path + "' could not be read: " + reason + ".";
+    return false;
+  }
   if (bytes.size() != kMapFileSize) {
     error = "File '" + path + "' is not Zarnok 1.0.5b mapfile.";
     return false;
@@ -42,9 +46,10 @@ bool LoadMap(const std::string& path, MapDocument& doc, std::string& error) {
   return true;
 }
 
-int Fail(const std::string& message, int status = 2) {
+// Every failure: one line on stderr and status 2.
+int Fail(const std::string& message) {
   std::cerr << "quorvel-tool: " << message << "\n";
-  return status;
+  return 2;
 }
 
 const char* const kUsage =
@@ -103,6 +108,10 @@ int Render(int argc, char** argv) {
   // Qt only once the arguments and the map are known good, so every error above is one clean line.
   // Headless by default: the tool needs fonts, not a display.
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  // Qt's own notes (a missing runtime folder, size hints) would break the one-line error rule.
+  qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << "quorvel-tool: " << text.toStdString() << "\n";
+  });
   QApplication app(argc, argv);
   QtCanvas canvas;
   canvas.Resize(width, height);
@@ -123,7 +132,7 @@ int Render(int argc, char** argv) {
   Form_Resize(*ed);
 
   if (!canvas.Image().save(QString::fromStdString(positional[1]), "PNG"))
-    return Fail("cannot write '" + positional[1] + "'", 1);
+    return Fail("cannot write '" + positional[1] + "'");
   return 0;
 }
 
