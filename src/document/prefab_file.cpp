@@ -48,6 +48,12 @@ PrefabContents DecodePrefab(std::span<const uint8_t> bytes) {
     return std::min(n, have);
   };
 
+  // Each kind starts where the header says the one before ends: records missing at the end of a
+  // short file are skipped over, never read as the next kind.
+  auto skipMissing = [&](int16_t last, size_t got, size_t recordSize) {
+    const size_t announced = last < 0 ? 0 : static_cast<size_t>(last) + 1;
+    r.Skip((announced - got) * recordSize);
+  };
   size_t np = wanted(c.polygonLast, kPrefabPolygonSize);
   c.polygons.resize(np);
   c.normals.resize(np);
@@ -55,9 +61,11 @@ PrefabContents DecodePrefab(std::span<const uint8_t> bytes) {
     r.Get(c.polygons[i]);
     r.Get(c.normals[i]);
   }
+  skipMissing(c.polygonLast, np, kPrefabPolygonSize);
   size_t ns = wanted(c.sceneryLast, sizeof(Scenery));
   c.scenery.resize(ns);
   for (auto& s : c.scenery) r.Get(s);
+  skipMissing(c.sceneryLast, ns, sizeof(Scenery));
   size_t nc = wanted(c.colliderLast, sizeof(Collider));
   c.colliders.resize(nc);
   for (auto& col : c.colliders) r.Get(col);

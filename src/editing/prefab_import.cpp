@@ -53,12 +53,15 @@ void ReadPrefab(Editor& ed, const std::string& path, bool quiet) {
     d.polygonNormals[d.polygonLast] = pre.normals[i];
     for (int k = 0; k < 3; ++k) AppendSelectedVertex(ed, d.polygonLast, k);
   }
+  // Imported objects are made active: an inactive record would end the object list when the map
+  // is next opened, losing everything after it. A 255th scenery would vanish at the next write.
   for (const Scenery& s : pre.scenery) {
-    if (d.sceneryLast >= kMaxScenery - 1) {
+    if (d.sceneryLast >= kSceneryLastKept) {
       overflow = true;
       continue;
     }
     d.scenery[++d.sceneryLast] = s;
+    d.scenery[d.sceneryLast].active = 1;
     ed.sel.selScenery[++ed.sel.selSceneryLast] = static_cast<uint8_t>(d.sceneryLast);
     ++ed.sel.selLast;
   }
@@ -68,6 +71,7 @@ void ReadPrefab(Editor& ed, const std::string& path, bool quiet) {
       continue;
     }
     d.colliders[++d.colliderLast] = c;
+    d.colliders[d.colliderLast].active = 1;
     ed.sel.selCollider[++ed.sel.selColliderLast] = static_cast<uint8_t>(d.colliderLast);
     ++ed.sel.selLast;
   }

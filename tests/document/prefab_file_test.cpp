@@ -85,6 +85,25 @@ TEST(PrefabFile, CountsBeyondTheBytesAreNotTrusted) {
   EXPECT_EQ(c.polygons.size(), 1u);
   EXPECT_TRUE(c.scenery.empty());
 
+  // A file that ends inside its polygons has no sceneries or colliders: their bytes would lie
+  // after every announced polygon.
+  MapDocument three = fixtures::NewMap();
+  fixtures::AddTriangle(three, 1, 2, 3, 4, 5, 6);
+  fixtures::AddScenery(three, 7, 8);
+  fixtures::AddCollider(three, 9, 10);
+  std::vector<uint8_t> shortFile;
+  EncodePrefab(three, shortFile);
+  const int16_t lasts[3] = {4, 2, 1};  // 5 polygons, 3 sceneries, 2 colliders announced
+  std::memcpy(&shortFile[3], lasts, sizeof lasts);
+  for (const size_t size : {size_t{89}, size_t{29 + 120 + 36}}) {
+    shortFile.resize(size);
+    const PrefabContents cut = DecodePrefab(shortFile);
+    EXPECT_TRUE(cut.truncated);
+    EXPECT_EQ(cut.polygons.size(), size > 149 ? 1u : 0u);
+    EXPECT_TRUE(cut.scenery.empty()) << size;
+    EXPECT_TRUE(cut.colliders.empty()) << size;
+  }
+
   PrefabContents empty = DecodePrefab({});
   EXPECT_NE(empty.version, "1.0");
   EXPECT_TRUE(empty.truncated);

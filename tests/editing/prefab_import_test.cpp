@@ -29,18 +29,23 @@ TEST_F(PrefabImport, WhatDoesNotFitIsSkippedAndReportedOnce) {
   MapDocument piece = fixtures::NewMap();
   for (int i = 0; i < 3; ++i) fixtures::AddTriangle(piece, 0, 0, 10, 0, 0, 10);
   fixtures::AddScenery(piece, 5, 5);
+  fixtures::AddScenery(piece, 6, 6);
+  piece.scenery[0].active = 7;  // a damaged record: imported all the same, as an active one
   std::string path = Prefab("three.pre", piece);
   for (int i = 0; i < 398; ++i) fixtures::AddTriangle(ed->doc, 0, 0, 1, 0, 0, 1);
-  for (int i = 0; i < 255; ++i) fixtures::AddScenery(ed->doc, 0, 0);
+  for (int i = 0; i < 253; ++i) fixtures::AddScenery(ed->doc, 0, 0);
   ReadPrefab(*ed, path, false);
   EXPECT_EQ(ed->doc.polygonLast, 399);
-  EXPECT_EQ(ed->doc.sceneryLast, 253);  // the centring's "Move" snapshot keeps a map at 254 sceneries
+  // The map keeps 254 sceneries (what a written file holds): one fits, nothing vanishes later.
+  EXPECT_EQ(ed->doc.sceneryLast, 253);
+  EXPECT_EQ(ed->doc.scenery[253].active, 1);
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0].text, "Some of imported objects couldn't be pasted");
   EXPECT_EQ(host.messages[0].title, "Problem");
   EXPECT_EQ(host.messages[0].icon, MsgIcon::Critical);
   EXPECT_EQ(ed->sel.selVertexLast, 5);
-  EXPECT_EQ(ed->sel.selSceneryLast, -1);
+  ASSERT_EQ(ed->sel.selSceneryLast, 0);
+  EXPECT_EQ(ed->sel.selScenery[0], 253);
 }
 
 TEST_F(PrefabImport, ImportThenMoveUndoesInTwoSteps) {
