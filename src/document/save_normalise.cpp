@@ -28,6 +28,16 @@ bool OrientationByAngles(const Polygon& polygon) {
 
 bool OrientationInOrder(const MapDocument& doc, int p) {
   const auto& c = doc.polygons[p].corner;
+  {
+    // A triangle without area (corners on one line or on one point) or with a NaN corner has no
+    // winding: it is left as it is, so saving it again writes the same bytes instead of swapping
+    // its corners back and forth. Extended precision keeps the cross product of corners on a line
+    // exactly zero.
+    const long double ux = (long double)c[1].x - c[0].x, uy = (long double)c[1].y - c[0].y;
+    const long double vx = (long double)c[2].x - c[0].x, vy = (long double)c[2].y - c[0].y;
+    const long double area = ux * vy - uy * vx;
+    if (area == 0 || std::isnan(area)) return true;
+  }
   // The angle test accepts exactly the triangles whose cross product is positive, apart from
   // near-degenerate ones where rounding decides. Away from those the cross product gives the same
   // answer without two arc tangents.

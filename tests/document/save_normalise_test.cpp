@@ -46,6 +46,25 @@ TEST(Winding, ClockwiseTrianglesStayAndOthersSwapCorners) {
   EXPECT_TRUE(OrientationInOrder(doc, 1));
 }
 
+TEST(Winding, TrianglesWithoutAreaOrWithNaNAreLeftAsTheyAre) {
+  MapDocument doc = fixtures::NewMap();
+  fixtures::AddTriangle(doc, 0, 100, 64, 100, 128, 100);  // corners on one line
+  fixtures::AddTriangle(doc, 64, 100, 0, 100, 128, 100);  // the same, other order
+  fixtures::AddTriangle(doc, 5, 5, 5, 5, 5, 5);           // one point
+  fixtures::AddTriangle(doc, std::nanf(""), 0, 10, 0, 0, 10);
+  const MapDocument before = doc;
+  for (int round = 0; round < 2; ++round) {
+    KorjaaSuunnat(doc);
+    for (int p = 0; p <= doc.polygonLast; ++p)
+      for (int k = 0; k < 3; ++k) {
+        const Vertex& v = doc.polygons[size_t(p)].corner[size_t(k)];
+        const Vertex& w = before.polygons[size_t(p)].corner[size_t(k)];
+        EXPECT_TRUE(v.x == w.x || (std::isnan(v.x) && std::isnan(w.x))) << p << "/" << k;
+        EXPECT_EQ(v.y, w.y) << p << "/" << k;
+      }
+  }
+}
+
 TEST(Normals, SolidPolygonsGetUnitNormalsWithoutZeroComponents) {
   MapDocument doc = fixtures::NewMap();
   fixtures::AddTriangle(doc, 0, 0, 10, 0, 0, 10);
