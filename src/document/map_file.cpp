@@ -116,8 +116,9 @@ DecodeReport DecodeMap(std::span<const uint8_t> bytes, MapDocument& doc, UndoExt
   ByteReader r(bytes);
   r.Get(doc.polygons);
   r.Get(doc.polygonNormals);
-  int16_t count = 0;  // a file too short to hold the count has no polygons
-  r.Get(count);
+  int16_t count = 0;
+  // A count that is not wholly in the file (it ends inside the two bytes) means no polygons.
+  if (!r.Get(count)) count = 0;
   r.Get(doc.info.extraByte1);
   r.Get(doc.info.extraByte2);
   r.Get(doc.info.extraByte3);

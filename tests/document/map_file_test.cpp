@@ -255,6 +255,14 @@ TEST(MapFileBadInput, PolygonCountOutsideTheArrayIsClamped) {
   MapDocument back;
   EXPECT_FALSE(DecodeMap(bytes, back, nullptr).countClamped);
   EXPECT_EQ(back.polygonLast, 399);
+  // A file that ends inside the count (opened with Shift) has no polygons, not its low byte's worth.
+  count = 0x0105;
+  std::memcpy(&bytes[48000], &count, 2);
+  for (const size_t size : {size_t{48001}, size_t{48002}}) {
+    MapDocument cut;
+    DecodeMap(std::span<const uint8_t>(bytes.data(), size), cut, nullptr);
+    EXPECT_EQ(cut.polygonLast, size == 48001 ? -1 : 260) << size;
+  }
 }
 
 TEST(MapFileBadInput, HugeWaypointCoordinatesDoNotOverflow) {
