@@ -85,6 +85,14 @@ TEST(RenderTool, WritesPngOfRequestedSizeMatchingTheCanvas) {
   r = Tool({"render", map, png});
   ASSERT_EQ(r.status, 0) << r.err.toStdString();
   EXPECT_EQ(QImage(png).size(), QSize(819, 577));
+
+  // Corners very far away (a damaged or hand-made file) draw what is visible of their edges.
+  MapDocument far = doc;
+  far.polygons[0].corner[1].y = -6e18f;
+  far.polygons[0].corner[2].x = 1e30f;
+  WriteFile(map, EncodeMap(far));
+  r = Tool({"render", map, png, "--advanced"});
+  EXPECT_EQ(r.status, 0) << r.err.toStdString();
 }
 
 TEST(RenderTool, ErrorsExitTwoWithOneLine) {
