@@ -3,11 +3,14 @@
 #   ./quorvel.sh run [map.pmp]   build and start Quorvel
 #   ./quorvel.sh merkko          build and start Merkko
 #   ./quorvel.sh test [--sanitize]  build and run every test
+#   ./quorvel.sh test --fuzz [SECONDS]  build the fuzz targets with clang and run each (default 60 s)
 set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
           xvfb xauth)
+# The fuzz targets need clang and its libFuzzer runtime; nothing else does.
+if [ "${1:-}" = "test" ] && [ "${2:-}" = "--fuzz" ]; then packages+=(clang libclang-rt-14-dev); fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -26,6 +29,11 @@ if [ "${1:-}" = "--sanitize" ]; then
   build=build-asan
   flags=(-DQUORVEL_SANITIZE=ON -DQUORVEL_BUILD_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug)
   shift
+elif [ "${1:-}" = "--fuzz" ]; then
+  build=build-fuzz
+  flags=(-DQUORVEL_FUZZ=ON -DQUORVEL_BUILD_TESTS=OFF -DQUORVEL_BUILD_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo
+         -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ "-DQUORVEL_FUZZ_SECONDS=${2:-60}")
+  shift $(( $# > 1 ? 2 : 1 ))
 fi
 cmake -S . -B "$build" -G Ninja "${flags[@]}" >/dev/null
 cmake --build "$build"

@@ -1,6 +1,8 @@
 #include "document/save_normalise.h"
 
+#include <array>
 #include <cmath>
+#include <initializer_list>
 #include <numbers>
 
 #include "document/numeric.h"
@@ -26,27 +28,40 @@ bool OrientationByAngles(const Polygon& polygon) {
   return d <= 0 || d > piSingle;
 }
 
+namespace {
+
+// Sign of the exact sum of the terms: they are added into a non-overlapping expansion with
+// error-free sums (no rounding anywhere), whose largest component, the last, carries the sign.
+int ExactSumSign(std::initializer_list<double> terms) {
+  std::array<double, 16> e{};
+  size_t n = 0;
+  for (double q : terms) {
+    size_t m = 0;
+    for (size_t k = 0; k < n; ++k) {
+      const double sum = q + e[k];
+      const double bv = sum - q, av = sum - bv;
+      const double error = (q - av) + (e[k] - bv);
+      if (error != 0) e[m++] = error;
+      q = sum;
+    }
+    if (q != 0) e[m++] = q;
+    n = m;
+  }
+  return n == 0 ? 0 : (e[n - 1] > 0 ? 1 : -1);
+}
+
+}  // namespace
+
 bool OrientationInOrder(const MapDocument& doc, int p) {
   const auto& c = doc.polygons[p].corner;
-  {
-    // A triangle without area (corners on one line or on one point) or with a NaN corner has no
-    // winding: it is left as it is, so saving it again writes the same bytes instead of swapping
-    // its corners back and forth. Extended precision keeps the cross product of corners on a line
-    // exactly zero.
-    const long double ux = (long double)c[1].x - c[0].x, uy = (long double)c[1].y - c[0].y;
-    const long double vx = (long double)c[2].x - c[0].x, vy = (long double)c[2].y - c[0].y;
-    const long double area = ux * vy - uy * vx;
-    if (area == 0 || std::isnan(area)) return true;
-  }
-  // The angle test accepts exactly the triangles whose cross product is positive, apart from
-  // near-degenerate ones where rounding decides. Away from those the cross product gives the same
-  // answer without two arc tangents.
-  const double ux = double(c[1].x - c[0].x), uy = double(c[1].y - c[0].y);
-  const double vx = double(c[2].x - c[0].x), vy = double(c[2].y - c[0].y);
-  const double cross = ux * vy - uy * vx;
-  const double scale = std::sqrt((ux * ux + uy * uy) * (vx * vx + vy * vy));
-  if (scale > 0 && std::fabs(cross) > 1e-4 * scale) return cross > 0;
-  return OrientationByAngles(doc.polygons[p]);
+  for (const Vertex& v : c)
+    if (!std::isfinite(v.x) || !std::isfinite(v.y)) return true;  // no winding to speak of: left as it is
+  // The cross product (c1 - c0) x (c2 - c0) expanded into six products; each product of two
+  // floats is exact in a double, and their sum is taken exactly. So the sign is the true winding,
+  // and swapping corners 0 and 1 always reverses it: a save never swaps a triangle back and forth.
+  // A triangle without area (corners on one line or one point) has none and stays as it is.
+  const double x0 = c[0].x, y0 = c[0].y, x1 = c[1].x, y1 = c[1].y, x2 = c[2].x, y2 = c[2].y;
+  return ExactSumSign({x1 * y2, -x1 * y0, -x0 * y2, -y1 * x2, y1 * x0, y0 * x2}) >= 0;
 }
 
 void KorjaaSuunnat(MapDocument& doc) {

@@ -12,9 +12,10 @@ namespace quorvel {
 // Quadrant-corrected arc tangent in (-pi, pi]; zero components count as tiny positive ones.
 float VectorAngle(float dx, float dy);
 
-// True when the corners of polygon p run clockwise on the canvas (y down).
+// True when the corners of polygon p run clockwise on the canvas (y down), by the exact sign of
+// the cross product; a triangle without area or with a corner that is not finite counts as in order.
 bool OrientationInOrder(const MapDocument& doc, int p);
-// The same test by the corner angles alone, which decides the near-degenerate triangles.
+// The same test by the corner angles; it agrees with the exact test except on nearly flat triangles.
 bool OrientationByAngles(const Polygon& polygon);
 // Swaps corners 0 and 1 (position, texture coordinates, colour but not alpha, z, rhw) of every
 // polygon that is not in order.

@@ -170,9 +170,10 @@ TEST(CtfCheck, NamesAndSpawnOrder) {
 namespace quorvel {
 namespace {
 
-TEST(Winding, FastTestAgreesWithTheAngleTest) {
+TEST(Winding, AgreesWithTheAngleTestAndOneSaveSettlesEveryTriangle) {
   std::mt19937 rng(7);
   std::uniform_real_distribution<float> pos(-500, 500);
+  std::uniform_real_distribution<float> exponent(-40, 38);
   MapDocument doc = fixtures::NewMap();
   doc.polygonLast = 0;
   for (int i = 0; i < 200000; ++i) {
@@ -181,11 +182,22 @@ TEST(Winding, FastTestAgreesWithTheAngleTest) {
       v.x = pos(rng);
       v.y = pos(rng);
     }
-    if (i % 4 == 1) c[2] = c[1];                              // coincident corners
-    if (i % 4 == 2) c[2].x = c[0].x + (c[1].x - c[0].x) * 2,  // nearly collinear
+    const bool plain = i % 5 == 0 || i % 5 == 3;
+    if (i % 5 == 1) c[2] = c[1];                              // coincident corners
+    if (i % 5 == 2) c[2].x = c[0].x + (c[1].x - c[0].x) * 2,  // nearly collinear
                     c[2].y = c[0].y + (c[1].y - c[0].y) * 2;
-    if (i % 4 == 3) c[1].x = c[0].x;                          // a vertical edge
-    ASSERT_EQ(OrientationInOrder(doc, 0), OrientationByAngles(doc.polygons[0])) << i;
+    if (i % 5 == 3) c[1].x = c[0].x;                          // a vertical edge
+    if (i % 5 == 4) {  // wildly different magnitudes
+      for (auto& v : c) {
+        v.x = std::copysign(std::pow(10.0f, exponent(rng)), v.x);
+        v.y *= std::pow(10.0f, exponent(rng));
+      }
+    }
+    if (plain) {
+      ASSERT_EQ(OrientationInOrder(doc, 0), OrientationByAngles(doc.polygons[0])) << i;
+    }
+    KorjaaSuunnat(doc);
+    ASSERT_TRUE(OrientationInOrder(doc, 0)) << i;  // a second save swaps nothing back
   }
 }
 

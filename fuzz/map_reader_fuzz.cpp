@@ -1,0 +1,58 @@
+// The map reader as a user's open runs it (any length, Shift on or off), then a save and a
+// re-read; and the undo form of the reader with its selection block, then a panel refresh and a
+// redraw that use the selection. A second save of what was read back must write the same bytes.
+#include <cstdio>
+#include <cstring>
+
+#include "document/map_file.h"
+#include "document/undo.h"
+#include "fuzz_support.h"
+#include "shell/lifecycle.h"
+
+using namespace quorvel;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static fuzz::Session s;
+  fuzz::Input in({data, size});
+  const uint8_t flags = in.Byte();
+  const bool undoForm = flags & 1, patched = flags & 2;
+  std::vector<uint8_t> bytes;
+  if (patched) {
+    bytes = fuzz::Patched(fuzz::BaseMap(undoForm), in);
+  } else {
+    const auto rest = in.Rest();
+    bytes.assign(rest.begin(), rest.end());
+  }
+  s.Restart();
+  Editor& ed = *s.ed;
+
+  if (undoForm) {
+    UndoExtension ext{ed.sel, 0};
+    DecodeMap(bytes, ed.doc, &ext);
+    ed.sel = ext.selection;
+    ed.currentTool = static_cast<int16_t>(ext.currentTool < 0 || ext.currentTool > 5 ? 0 : ext.currentTool);
+    ed.RefreshPanels();
+    ed.RedrawCanvas();
+    TakeSnapshot(ed, "Fuzz");
+    if (!RestoreSnapshot(ed, ed.undo.undoSlot)) fuzz::Broken("a snapshot just taken cannot be restored");
+    ed.RefreshPanels();
+    ed.RedrawCanvas();
+    return 0;
+  }
+
+  ed.shiftDown = flags & 4;
+  const std::string map = s.Write("in.pmp", bytes);
+  ReadMap(ed, map);
+  ed.RefreshPanels();
+  ed.RedrawCanvas();
+  const std::string first = s.folder + "first.pmp", second = s.folder + "second.pmp";
+  if (!WriteMap(ed, first)) return 0;
+  s.Restart();
+  ReadMap(*s.ed, first);
+  if (!WriteMap(*s.ed, second)) fuzz::Broken("a saved map cannot be saved again");
+  if (s.Read(first) != s.Read(second)) {
+    std::fprintf(stderr, "the two saves: %s %s\n", first.c_str(), second.c_str());
+    fuzz::Broken("save, read, save gives other bytes");
+  }
+  return 0;
+}
