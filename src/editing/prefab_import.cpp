@@ -1,5 +1,7 @@
 #include "editing/prefab_import.h"
 
+#include <cmath>
+
 #include "document/file_io.h"
 #include "document/host.h"
 #include "document/prefab_file.h"
@@ -11,6 +13,27 @@
 namespace quorvel {
 
 namespace {
+
+// Far beyond any map: spawn and waypoint positions, world x 256 in 32 bits, end here too.
+constexpr float kWorldLimit = 8388607.0f;
+
+bool Sound(float v) { return std::isfinite(v) && std::fabs(v) <= kWorldLimit; }
+
+// Every position, texture coordinate, normal, angle, scale and radius is a number a map can hold.
+bool AllSound(const PrefabContents& pre) {
+  for (size_t i = 0; i < pre.polygons.size(); ++i) {
+    for (const Vertex& v : pre.polygons[i].corner)
+      if (!Sound(v.x) || !Sound(v.y) || !Sound(v.z) || !Sound(v.rhw) || !Sound(v.tu) || !Sound(v.tv)) return false;
+    for (const Normal& n : pre.normals[i].normal)
+      if (!Sound(n.x) || !Sound(n.y) || !Sound(n.z)) return false;
+  }
+  for (const Scenery& s : pre.scenery)
+    if (!Sound(s.x) || !Sound(s.y) || !Sound(s.rotation) || !Sound(s.scaleX) || !Sound(s.scaleY)) return false;
+  for (const Collider& c : pre.colliders)
+    if (!Sound(c.x) || !Sound(c.y) || !Sound(c.radius)) return false;
+  return true;
+}
+
 void Tell(Editor& ed, bool quiet, const std::string& text, const std::string& title, MsgIcon icon) {
   if (!quiet) ed.host->MessageBox(text, title, icon, MsgButtons::Ok);
 }
@@ -38,8 +61,12 @@ void ReadPrefab(Editor& ed, const std::string& path, bool quiet) {
          "File '" + path + "' is not Quorvel " + std::to_string(QUORVEL_VERSION_MAJOR) + "." +
              std::to_string(QUORVEL_VERSION_MINOR) + " prop file.",
          "File error", MsgIcon::None);
-    if (!ed.shiftDown) return;
+    // Shift reads a foreign file on the user's word; the text tool's letters get no such word.
+    if (quiet || !ed.shiftDown) return;
   }
+  // The text tool places a letter whole or not at all: a cut or damaged letter would spoil the
+  // text, and numbers beyond any map would carry the letters placed before it with them.
+  if (quiet && (pre.truncated || !AllSound(pre))) return;
 
   MapDocument& d = ed.doc;
   bool overflow = false;

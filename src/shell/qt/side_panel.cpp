@@ -8,6 +8,7 @@
 #include <QRadioButton>
 #include <utility>
 
+#include "panels/map_properties.h"
 #include "panels/panel_handlers.h"
 #include "shell/qt/caption_frame.h"
 
@@ -15,6 +16,9 @@ namespace quorvel {
 
 PanelHandlers DefaultPanelHandlers() {
   PanelHandlers h;
+  h.CBauthor = CBauthor_Click;
+  h.CBtausta1 = CBtausta1_Click;
+  h.CBtausta2 = CBtausta2_Click;
   h.OBbotNayta = OBbotNayta_Click;
   return h;
 }
