@@ -48,7 +48,9 @@ bool FitsInt16(double v) {
   return r >= -32768.0 && r <= 32767.0;
 }
 
-double LeadingNumber(std::string_view text) {
+double LeadingNumber(std::string_view text) { return ReadLeadingNumber(text).value_or(0.0); }
+
+std::optional<double> ReadLeadingNumber(std::string_view text) {
   size_t i = 0;
   while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n' || text[i] == '\r')) ++i;
   size_t start = i;
@@ -60,7 +62,7 @@ double LeadingNumber(std::string_view text) {
     ++i;
     while (digit(i)) ++i, ++digits;
   }
-  if (digits == 0) return 0.0;
+  if (digits == 0) return std::nullopt;
   size_t end = i;
   if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
     size_t k = i + 1;

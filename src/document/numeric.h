@@ -3,6 +3,7 @@
 // rounding halves to even, 16/32-bit conversions that never overflow, the leading-number reading
 // of a text, and the shortest decimal form of a Single.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -29,6 +30,8 @@ int32_t RoundToWhole256(int32_t v);
 // the longest leading decimal number taken (sign, digits, fraction, exponent); no number gives 0.
 // "Off" -> 0, "25" -> 25, "50%" -> 50, "3x" -> 3, " -1.5e2z" -> -150.
 double LeadingNumber(std::string_view text);
+// The same number, or nothing when the text does not start with one (so "abc" is no 0).
+std::optional<double> ReadLeadingNumber(std::string_view text);
 
 // Shortest decimal text that reads back as the same float ("0.1", "12", "-3.5").
 std::string ShortestFloat(float v);

@@ -95,14 +95,20 @@ void RecomputeNormals(MapDocument& doc) {
   for (int p = 0; p <= doc.polygonLast; ++p) {
     EdgeNormals& n = doc.polygonNormals[p];
     if (n.normal[0].y == 0 && n.normal[1].y == 0 && n.normal[2].y == 0) continue;  // passable
-    const auto& c = doc.polygons[p].corner;
-    for (int k = 0; k < 3; ++k) {
-      const Vertex& from = c[k];
-      const Vertex& to = c[(k + 1) % 3];
-      Normal fresh = EdgeNormal(from.x - to.x, from.y - to.y);
-      n.normal[k].x = fresh.x;
-      n.normal[k].y = fresh.y;
-    }
+    MakeSolid(doc, p);
+  }
+}
+
+void MakeSolid(MapDocument& doc, int p) {
+  if (p < 0 || p >= kMaxPolygons) return;
+  EdgeNormals& n = doc.polygonNormals[static_cast<size_t>(p)];
+  const auto& c = doc.polygons[static_cast<size_t>(p)].corner;
+  for (size_t k = 0; k < 3; ++k) {
+    const Vertex& from = c[k];
+    const Vertex& to = c[(k + 1) % 3];
+    Normal fresh = EdgeNormal(from.x - to.x, from.y - to.y);
+    n.normal[k].x = fresh.x;
+    n.normal[k].y = fresh.y;
   }
 }
 

@@ -22,6 +22,8 @@ bool OrientationByAngles(const Polygon& polygon);
 void KorjaaSuunnat(MapDocument& doc);
 // One unit edge normal, never with a component exactly 0.
 Normal EdgeNormal(float dx, float dy);
+// New x and y of polygon p's three edge normals from its corners, which makes it solid; z stays.
+void MakeSolid(MapDocument& doc, int p);
 // New normals for every solid polygon (one whose normals have a non-zero y); z stays.
 void RecomputeNormals(MapDocument& doc);
 // Spawn positions on whole world units, with the low and sign bytes the game reads.

@@ -29,6 +29,17 @@ inline int SelectedCount(int16_t last, size_t capacity) {
   return std::clamp<int>(last + 1, 0, static_cast<int>(capacity));
 }
 
+// The selected vertex's polygon and corner, or nullopt when the entry names none.
+struct CornerRef {
+  int polygon, corner;
+};
+inline std::optional<CornerRef> SelectedCorner(const SelectionState& sel, int i) {
+  const int p = sel.selVertexPolygon[static_cast<size_t>(i)];
+  const int k = sel.selVertexCorner[static_cast<size_t>(i)];
+  if (p < 0 || p >= kMaxPolygons || k > 2) return std::nullopt;
+  return CornerRef{p, k};
+}
+
 template <class T>
 struct CommonValue {
   bool any = false;   // at least one entry named a record

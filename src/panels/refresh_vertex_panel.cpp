@@ -6,17 +6,6 @@ namespace quorvel {
 
 namespace {
 
-// The selected vertex's polygon and corner, or nullopt when the entry names none.
-struct CornerRef {
-  int polygon, corner;
-};
-std::optional<CornerRef> SelectedCorner(const SelectionState& sel, int i) {
-  const int p = sel.selVertexPolygon[static_cast<size_t>(i)];
-  const int k = sel.selVertexCorner[static_cast<size_t>(i)];
-  if (p < 0 || p >= kMaxPolygons || k > 2) return std::nullopt;
-  return CornerRef{p, k};
-}
-
 // Passable when the normal of the edge starting at the corner is zero in x and y (a NaN is not).
 int16_t PassableValue(const MapDocument& doc, CornerRef v) {
   const Normal& n = doc.polygonNormals[static_cast<size_t>(v.polygon)].normal[static_cast<size_t>(v.corner)];

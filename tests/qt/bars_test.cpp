@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -19,6 +18,7 @@
 #include <memory>
 
 #include "fixtures/quiet_qt_host.h"
+#include "fixtures/qt_window.h"
 #include "shell/lifecycle.h"
 #include "shell/qt/canvas_widget.h"
 #include "shell/qt/caption_frame.h"
@@ -59,12 +59,7 @@ TEST(MainWindowBars, ControlsFitTheirBarsAndReachTheCore) {
   auto ed = std::make_unique<Editor>();
   QuietHost host;
   Ikkuna window(*ed, host);
-  window.Run(Form_Load);
-  window.show();
-  QElapsedTimer t;
-  t.start();
-  while (ed->firstActivation && t.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-  ASSERT_FALSE(ed->firstActivation);
+  ASSERT_TRUE(fixtures::ShowAndActivate(window, *ed));
   CanvasWidget* area = window.CanvasArea();
 
   // Lay the bars out for the design client area, with the widest texts the labels ever show.

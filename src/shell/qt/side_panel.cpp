@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -9,7 +10,9 @@
 #include <utility>
 
 #include "panels/map_properties.h"
+#include "panels/object_properties.h"
 #include "panels/panel_handlers.h"
+#include "panels/vertex_properties.h"
 #include "shell/qt/caption_frame.h"
 
 namespace quorvel {
@@ -19,6 +22,24 @@ PanelHandlers DefaultPanelHandlers() {
   h.CBauthor = CBauthor_Click;
   h.CBtausta1 = CBtausta1_Click;
   h.CBtausta2 = CBtausta2_Click;
+  h.CBverticevari = CBverticevari_Click;
+  h.CBerota = CBerota_Click;
+  h.CByhista = CByhista_Click;
+  h.CBtexEiKorjaus = CBtexEiKorjaus_Click;
+  h.CBtexPalauta = CBtexPalauta_Click;
+  h.CBtexPoista = CBtexPoista_Click;
+  h.CBverticeLapi = CBverticeLapi_Click;
+  h.CBspawn = CBspawn_Click;
+  h.CBscenery = CBscenery_Click;
+  h.CBscenery2 = CBscenery2_Click;
+  h.CBcollider = CBcollider_Click;
+  h.CBspawn_DropDown = CBspawn_DropDown;
+  h.CBscenery_DropDown = CBscenery_DropDown;
+  h.CBscenery2_DropDown = CBscenery2_DropDown;
+  h.CBscenery2_Enter = [](Editor& e) { CBscenery2_KeyDown(e, kEnterKey); };
+  h.CBcollider_Enter = [](Editor& e) { CBcollider_KeyPress(e, kEnterKey); };
+  h.CBbotValinta = CBbotValinta_Click;
+  h.OBbotKumpi = OBbotKumpi_Click;
   h.OBbotNayta = OBbotNayta_Click;
   return h;
 }
@@ -27,6 +48,16 @@ void PanelCombo::showPopup() {
   if (beforePopup) beforePopup();
   typed = false;
   QComboBox::showPopup();
+}
+
+void PanelCombo::keyPressEvent(QKeyEvent* event) {
+  // The line edit has reported Enter already and passes the key up; handing it back to the line
+  // edit, as the base class does, would report it a second time.
+  if (lineEdit() && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+    event->accept();
+    return;
+  }
+  QComboBox::keyPressEvent(event);
 }
 
 namespace {
@@ -70,6 +101,8 @@ PanelCombo* MakeCombo(QWidget* parent, const char* name, QRect where, const char
   if (typedIn) {
     c->setEditable(true);
     c->setInsertPolicy(QComboBox::NoInsert);
+    // A typed value is taken as typed: inline completion would turn "2" into "25%" on Enter.
+    c->setCompleter(nullptr);
   }
   return c;
 }

@@ -41,6 +41,9 @@ class PanelCombo : public QComboBox {
   std::function<void()> beforePopup;
   bool typed = false;
   void showPopup() override;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
 };
 
 class SidePanel {
