@@ -14,8 +14,11 @@
 namespace quorvel::fuzz {
 
 Session::Session() {
-  char tmpl[] = "/tmp/quorvel-fuzz-XXXXXX";
-  if (!mkdtemp(tmpl)) Broken("no temporary folder");
+  // Every run writes and reads whole maps: keep them in memory where the system allows.
+  char shm[] = "/dev/shm/quorvel-fuzz-XXXXXX";
+  char tmp[] = "/tmp/quorvel-fuzz-XXXXXX";
+  char* tmpl = mkdtemp(shm) ? shm : mkdtemp(tmp);
+  if (!tmpl) Broken("no temporary folder");
   folder = std::string(tmpl) + "/";
   host.tempPath = folder;
   host.programFolder = folder + "Quorvel";
@@ -28,10 +31,10 @@ void Session::Restart() {
   ed->canvas = &canvas;
   host.messages.clear();
   host.settings.clear();
+  canvas.Reset();
   Form_Load(*ed);
   Form_Activate(*ed);
   host.messages.clear();
-  canvas.Reset();
 }
 
 std::string Session::Write(const std::string& name, std::span<const uint8_t> bytes) const {
