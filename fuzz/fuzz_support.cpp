@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -23,6 +24,11 @@ Session::Session() {
   host.tempPath = folder;
   host.programFolder = folder + "Quorvel";
   Restart();
+}
+
+Session::~Session() {
+  std::error_code ec;
+  std::filesystem::remove_all(folder, ec);
 }
 
 void Session::Restart() {

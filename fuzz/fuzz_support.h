@@ -23,6 +23,7 @@ struct Session {
   std::string folder;  // with a trailing "/"
 
   Session();
+  ~Session();
   // A fresh editor on a new map, started, with no messages recorded.
   void Restart();
   // Writes bytes to a file in the private folder and returns its path.
