@@ -42,9 +42,18 @@ struct UndoRing {
   std::array<std::array<int16_t, 5>, kUndoSlots> lastIndices{};
 };
 
+// The clipboard of Edit Copy and Paste. Its copies live in the free records above each last index
+// (Part 4.1): polygon copy k in slot 399 - k, spawn 29 - k, scenery 254 - clipSceneryLast + k,
+// waypoint 499 - k, collider 127 - k. It is valid while clipLast is at least 0; the per-kind
+// counts mean nothing once it is emptied.
 struct ClipboardState {
-  int16_t clipLast = -1;
-  bool clipOverflow = false;
+  int16_t clipLast = -1;  // copied objects of every kind minus one; -1 = empty
+  int16_t clipPolygonLast = -1;
+  int16_t clipSpawnLast = -1;
+  int16_t clipSceneryLast = -1;
+  int16_t clipWaypointLast = -1;
+  int16_t clipColliderLast = -1;
+  bool clipOverflow = false;  // the last Copy held only part of the selection
 };
 
 struct Editor {

@@ -78,6 +78,14 @@ struct Collider {
   float radius = 0;
 };
 
+// Puts the collider object `from` into record `to`. Byte 3 carries a character of the author name
+// by record position (Part 1.1), so it stays with the record, not with the object.
+inline void CopyColliderObject(Collider& to, const Collider& from) {
+  const uint8_t authorChar = to.authorChar;
+  to = from;
+  to.authorChar = authorChar;
+}
+
 struct Waypoint {
   int32_t active = 0;
   int32_t id = 0;  // 1-based own number

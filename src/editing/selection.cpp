@@ -116,6 +116,44 @@ void SelectInSelRect(Editor& ed, bool keepRect, int mode) {
   SelectInRect(ed, r.left, r.top, r.right, r.bottom, keepRect, mode);
 }
 
+namespace {
+// Keeps the entries of list[0..last] that `keep` accepts, in order; returns the new last index.
+template <typename List, typename Keep>
+int16_t KeepEntries(List& list, int16_t last, Keep keep) {
+  int n = 0;
+  const int end = std::min<int>(last, static_cast<int>(list.size()) - 1);
+  for (int i = 0; i <= end; ++i)
+    if (keep(static_cast<int>(list[static_cast<size_t>(i)])))
+      list[static_cast<size_t>(n++)] = list[static_cast<size_t>(i)];
+  return static_cast<int16_t>(n - 1);
+}
+}  // namespace
+
+void DropStaleSelection(Editor& ed) {
+  SelectionState& s = ed.sel;
+  const MapDocument& d = ed.doc;
+  int n = 0;
+  const int vertexEnd = std::min<int>(s.selVertexLast, kMaxSelectedVertices - 1);
+  for (int i = 0; i <= vertexEnd; ++i) {
+    const int p = s.selVertexPolygon[static_cast<size_t>(i)];
+    const int corner = s.selVertexCorner[static_cast<size_t>(i)];
+    if (p < 0 || p > d.polygonLast || p >= kMaxPolygons || corner > 2) continue;
+    s.selVertexPolygon[static_cast<size_t>(n)] = s.selVertexPolygon[static_cast<size_t>(i)];
+    s.selVertexCorner[static_cast<size_t>(n)] = s.selVertexCorner[static_cast<size_t>(i)];
+    ++n;
+  }
+  s.selVertexLast = static_cast<int16_t>(n - 1);
+  s.selSpawnLast = KeepEntries(s.selSpawn, s.selSpawnLast, [&](int i) { return i <= d.spawnLast; });
+  s.selSceneryLast = KeepEntries(s.selScenery, s.selSceneryLast, [&](int i) { return i <= d.sceneryLast; });
+  s.selWaypointLast =
+      KeepEntries(s.selWaypoint, s.selWaypointLast, [&](int i) { return i >= 0 && i <= d.waypointLast; });
+  s.selColliderLast = KeepEntries(s.selCollider, s.selColliderLast, [&](int i) { return i <= d.colliderLast; });
+  const int was = s.selLast;
+  s.selLast = static_cast<int16_t>(s.selVertexLast + s.selSpawnLast + s.selSceneryLast + s.selWaypointLast +
+                                   s.selColliderLast + 4);
+  if (s.selLast < 0 && was >= 0 && s.leftDragActive == 0) s.selRect = SelRect{};
+}
+
 void SelectAppended(Editor& ed, int polygonBefore, int sceneryBefore, int colliderBefore) {
   SelectionState& s = ed.sel;
   s.selLast = s.selVertexLast = s.selSpawnLast = s.selSceneryLast = s.selColliderLast = s.selWaypointLast = -1;

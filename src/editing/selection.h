@@ -14,6 +14,12 @@ void SelectInRect(Editor& ed, float x1, float y1, float x2, float y2, bool keepR
 // The same over the current selection frame.
 void SelectInSelRect(Editor& ed, bool keepRect, int mode);
 
+// Drops every entry that names a record past its kind's last index (or a corner outside 0..2),
+// keeping the order of the rest, and recounts selLast. A selection emptied this way loses its
+// frame unless a left drag is in progress. Nothing changes for a selection that names only
+// objects.
+void DropStaleSelection(Editor& ed);
+
 // Selects every polygon, scenery and collider after the given last indices.
 void SelectAppended(Editor& ed, int polygonBefore, int sceneryBefore, int colliderBefore);
 // The selection frame: the selected objects' bounds widened by 5 units.

@@ -11,6 +11,8 @@
 #include <QTimer>
 
 #include "document/host.h"
+#include "editing/arrange.h"
+#include "editing/clipboard.h"
 #include "editing/keys.h"
 #include "editing/undo_command.h"
 #include "shell/lifecycle.h"
@@ -118,15 +120,15 @@ void Ikkuna::BuildMenus() {
   QMenu* edit = AddMenu(c.MenuEdit);
   AddEntry(edit, c.MenuUndo, MenuUndo_Click);
   AddEntry(edit, c.MenuEmpty4, nullptr);
-  AddEntry(edit, c.MenuCopy, nullptr);
-  AddEntry(edit, c.MenuPaste, nullptr);
-  AddEntry(edit, c.MenuMirror, nullptr);
-  AddEntry(edit, c.MenuFlip, nullptr);
+  AddEntry(edit, c.MenuCopy, MenuCopy_Click);
+  AddEntry(edit, c.MenuPaste, MenuPaste_Click);
+  AddEntry(edit, c.MenuMirror, MenuMirror_Click);
+  AddEntry(edit, c.MenuFlip, MenuFlip_Click);
   AddEntry(edit, c.MenuEmpty5, nullptr);
-  AddEntry(edit, c.MenuFront, nullptr);
-  AddEntry(edit, c.MenuBack, nullptr);
+  AddEntry(edit, c.MenuFront, MenuFront_Click);
+  AddEntry(edit, c.MenuBack, MenuBack_Click);
   AddEntry(edit, c.MenuEmpty6, nullptr);
-  AddEntry(edit, c.MenuDelete, nullptr);
+  AddEntry(edit, c.MenuDelete, MenuDelete_Click);
 
   QMenu* run = AddMenu(c.MenuRun);
   AddEntry(run, c.MenuRunMaker, nullptr);

@@ -1,0 +1,586 @@
+#include "editing/arrange.h"
+
+#include <gtest/gtest.h>
+
+#include "document/map_write.h"
+#include "document/undo.h"
+#include "edit_commands_support.h"
+#include "editing/clipboard.h"
+#include "editing_rig.h"
+#include "view/geometry.h"
+
+namespace quorvel {
+namespace {
+
+using testing_support::EditRig;
+using testing_support::ExpectSelectionNamesObjects;
+using testing_support::ExpectUnusedLinksZero;
+using testing_support::Links;
+using testing_support::SameBytes;
+using testing_support::SelectBox;
+using testing_support::SelectEverything;
+namespace fx = fixtures;
+
+constexpr const char* kNothingSelected = "You need select something at first.";
+
+std::string NewestLabel(const Editor& e) {
+  return e.undo.undoLabels[static_cast<size_t>(e.undo.undoSlot)];
+}
+
+// One of every kind, on whole units but for a spawn at an odd fixed-point x, with the collider a
+// 512th of a unit off so that the mirror axis x 256 ends in an exact half (23040.5).
+void Populate(MapDocument& d) {
+  fx::AddTriangle(d, 0, 0, 40, 0, 0, 40, Colour4{1, 2, 3, 255});
+  fx::AddTriangle(d, 40, 0, 80, 40, 40, 40, Colour4{4, 5, 6, 255});
+  const int sp = fx::AddSpawn(d, 20, 10, 1);
+  d.spawns[static_cast<size_t>(sp)].x = 3457;  // 13.50390625 units
+  const int w = fx::AddWaypoint(d, 30, 20);
+  d.waypoints[static_cast<size_t>(w)].flags = {1, 0, 0, 1, 1, 0, 0, 0};
+  const int w2 = fx::AddWaypoint(d, 10, 30, 2);
+  d.waypoints[static_cast<size_t>(w2)].flags = {0, 1, 0, 0, 0, 0, 0, 0};
+  fx::AddScenery(d, 50.5f, 10.5f, 3, 0.0f);
+  const int s2 = fx::AddScenery(d, 60.5f, 20.5f, 7, static_cast<float>(kPi / 2));
+  d.scenery[static_cast<size_t>(s2)].scaleX = 2;
+  d.scenery[static_cast<size_t>(s2)].scaleY = 0.5f;
+  fx::AddCollider(d, 90.001953125f, 30, 12);
+}
+
+// The records of Populate as they stand, after a first snapshot has left its marks (waypoints on
+// whole units, the author in the colliders' byte 3).
+struct Records {
+  Polygon p0, p1;
+  Spawn sp;
+  Waypoint w0, w1;
+  Scenery s0, s1;
+  Collider c;
+  explicit Records(const MapDocument& d)
+      : p0(d.polygons[0]),
+        p1(d.polygons[1]),
+        sp(d.spawns[0]),
+        w0(d.waypoints[0]),
+        w1(d.waypoints[1]),
+        s0(d.scenery[0]),
+        s1(d.scenery[1]),
+        c(d.colliders[0]) {}
+  void ExpectSame(const MapDocument& d) const {
+    EXPECT_TRUE(SameBytes(d.polygons[0], p0));
+    EXPECT_TRUE(SameBytes(d.polygons[1], p1));
+    EXPECT_TRUE(SameBytes(d.spawns[0], sp));
+    EXPECT_TRUE(SameBytes(d.waypoints[0], w0));
+    EXPECT_TRUE(SameBytes(d.waypoints[1], w1));
+    EXPECT_TRUE(SameBytes(d.scenery[0], s0));
+    EXPECT_TRUE(SameBytes(d.scenery[1], s1));
+    EXPECT_TRUE(SameBytes(d.colliders[0], c));
+  }
+};
+
+TEST(Mirror, OnceReflectsAboutTheFrameAndTwiceRestoresEverything) {
+  EditRig r;
+  Editor& e = r.e();
+  Populate(e.doc);
+  r.Tool(0);
+  SelectEverything(e);
+  TakeSnapshot(e, "Marks");
+  const SelRect frame = e.sel.selRect;
+  const Records before(e.doc);
+  const float twoC = frame.left + frame.right;  // -5 + 95.001953125
+  ASSERT_EQ(double(twoC) * 256, 23040.5);
+
+  MenuMirror_Click(e);
+  EXPECT_EQ(NewestLabel(e), "Mirror");
+  const MapDocument& d = e.doc;
+  EXPECT_FLOAT_EQ(d.polygons[0].corner[1].x, twoC - 40);
+  EXPECT_EQ(d.polygons[0].corner[1].y, 0);
+  EXPECT_FLOAT_EQ(d.polygons[0].corner[1].tu, twoC / 160 - 0.25f);
+  EXPECT_FLOAT_EQ(d.polygons[0].corner[0].tu, twoC / 160);  // reflected also from 0
+  // The axis x 256, 23040.5, is held to 23040 for every position: rounding each reflected
+  // position (19583.5 to 19584) would not come back to 3457.
+  EXPECT_EQ(d.spawns[0].x, 23040 - 3457);
+  EXPECT_EQ(d.waypoints[1].x, 23040 - 10 * 256);
+  EXPECT_EQ(d.waypoints[0].flags, (std::array<uint8_t, 8>{0, 1, 0, 1, 1, 0, 0, 0}));
+  EXPECT_EQ(d.waypoints[1].flags, (std::array<uint8_t, 8>{1, 0, 0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(d.waypoints[0].y, before.w0.y);
+  EXPECT_FLOAT_EQ(d.scenery[0].x, twoC - 50.5f);
+  EXPECT_FLOAT_EQ(d.scenery[0].rotation, static_cast<float>(kPi));
+  EXPECT_EQ(d.scenery[0].scaleY, -1);
+  EXPECT_EQ(d.scenery[0].scaleX, 1);
+  EXPECT_FLOAT_EQ(d.scenery[1].rotation, static_cast<float>(kPi / 2));
+  EXPECT_EQ(d.scenery[1].scaleY, -0.5f);
+  EXPECT_FLOAT_EQ(d.colliders[0].x, twoC - 90.001953125f);
+  // The selection and its frame stay.
+  EXPECT_EQ(e.sel.selRect.left, frame.left);
+  EXPECT_EQ(e.sel.selRect.right, frame.right);
+  EXPECT_EQ(e.sel.selLast, 11);
+
+  MenuMirror_Click(e);
+  before.ExpectSame(e.doc);
+  EXPECT_EQ(r.Snapshots(), 3);
+}
+
+TEST(Flip, TwiceRestoresEverythingAndKeepsTheWaypointFlags) {
+  EditRig r;
+  Editor& e = r.e();
+  Populate(e.doc);
+  r.Tool(0);
+  SelectEverything(e);
+  TakeSnapshot(e, "Marks");
+  const Records before(e.doc);
+  const float twoC = e.sel.selRect.top + e.sel.selRect.bottom;
+  MenuFlip_Click(e);
+  EXPECT_EQ(NewestLabel(e), "Flip");
+  const MapDocument& d = e.doc;
+  EXPECT_FLOAT_EQ(d.polygons[0].corner[2].y, twoC - 40);
+  EXPECT_FLOAT_EQ(d.polygons[0].corner[2].tv, twoC / 120 - 40.0f / 120);
+  EXPECT_EQ(d.polygons[0].corner[2].x, 0);
+  EXPECT_EQ(d.waypoints[0].flags, before.w0.flags);
+  EXPECT_EQ(d.waypoints[0].x, before.w0.x);
+  EXPECT_EQ(d.scenery[1].scaleX, -2);
+  EXPECT_EQ(d.scenery[1].scaleY, 0.5f);
+  EXPECT_FLOAT_EQ(d.scenery[1].y, twoC - 20.5f);
+  MenuFlip_Click(e);
+  before.ExpectSame(e.doc);
+}
+
+TEST(Mirror, WaypointsStayOnWholeUnitsAndComeBackThroughTheSnapshots) {
+  EditRig r;
+  Editor& e = r.e();
+  fx::AddWaypoint(e.doc, 3, 0);
+  fx::AddWaypoint(e.doc, 10, 7);
+  fx::AddCollider(e.doc, 10.3f, 0);  // the frame runs from -2 to 15.3: 2c = 13.3
+  r.Tool(0);
+  SelectEverything(e);
+  const Waypoint w0 = e.doc.waypoints[0], w1 = e.doc.waypoints[1];
+  MenuMirror_Click(e);
+  EXPECT_EQ(e.doc.waypoints[0].x, 10 * 256);  // 13 - 3 on the whole-unit axis
+  EXPECT_EQ(e.doc.waypoints[1].x, 3 * 256);
+  EXPECT_EQ(e.doc.waypoints[1].y, 7 * 256);
+  MenuMirror_Click(e);  // its snapshot finds them on whole units and leaves them there
+  EXPECT_TRUE(SameBytes(e.doc.waypoints[0], w0));
+  EXPECT_TRUE(SameBytes(e.doc.waypoints[1], w1));
+}
+
+TEST(Mirror, NothingSelectedTellsAndTakesNoSnapshot) {
+  for (auto command : {MenuMirror_Click, MenuFlip_Click}) {
+    EditRig r;
+    Editor& e = r.e();
+    Populate(e.doc);
+    r.Tool(0);
+    command(e);
+    EXPECT_EQ(r.Snapshots(), 0);
+    ASSERT_EQ(r.host.messages.size(), 1u);
+    EXPECT_EQ(r.host.messages[0].text, kNothingSelected);
+    EXPECT_EQ(r.host.messages[0].title, "Problem");
+    EXPECT_EQ(r.host.messages[0].icon, MsgIcon::Information);
+  }
+}
+
+// Eight polygons and eight sceneries, each telling its original index by a colour or a style.
+void Numbered(MapDocument& d) {
+  for (int i = 0; i < 8; ++i) {
+    const float x = 10.0f * float(i);
+    fx::AddTriangle(d, x, 0, x + 5 + float(i), 0, x, 5, Colour4{uint8_t(i), 0, 0, 255});
+    fx::AddScenery(d, x, 50, static_cast<uint8_t>(1 + i));
+  }
+}
+
+void SelectPolygonsAndSceneries(Editor& e, std::initializer_list<int> which) {
+  for (int p : which) {
+    for (int k = 0; k < 3; ++k) AppendSelectedVertex(e, p, k);
+    e.sel.selScenery[static_cast<size_t>(++e.sel.selSceneryLast)] = static_cast<uint8_t>(p);
+    ++e.sel.selLast;
+  }
+  FrameSelection(e);
+}
+
+void ExpectOrder(const Editor& e, const std::vector<int>& order, const MapDocument& before) {
+  for (size_t i = 0; i < order.size(); ++i) {
+    const size_t was = static_cast<size_t>(order[i]);
+    EXPECT_EQ(e.doc.polygons[i].corner[0].colour.blue, order[i]) << "polygon " << i;
+    EXPECT_TRUE(SameBytes(e.doc.polygonNormals[i], before.polygonNormals[was])) << "normals " << i;
+    EXPECT_EQ(e.doc.scenery[i].style, 1 + order[i]) << "scenery " << i;
+  }
+}
+
+TEST(Arrange, BringToFrontKeepsTheOrderOfTheMovedAtTheEnd) {
+  EditRig r;
+  Editor& e = r.e();
+  Numbered(e.doc);
+  const MapDocument before = e.doc;
+  r.Tool(0);
+  SelectPolygonsAndSceneries(e, {2, 5});
+  MenuFront_Click(e);
+  EXPECT_EQ(NewestLabel(e), "Bring");
+  ExpectOrder(e, {0, 1, 3, 4, 6, 7, 2, 5}, before);
+  EXPECT_EQ(e.sel.selLast, -1);
+  EXPECT_EQ(e.doc.polygonLast, 7);
+  EXPECT_EQ(e.doc.sceneryLast, 7);
+}
+
+TEST(Arrange, SendToBackPutsTheHighestFirst) {
+  EditRig r;
+  Editor& e = r.e();
+  Numbered(e.doc);
+  const MapDocument before = e.doc;
+  r.Tool(0);
+  SelectPolygonsAndSceneries(e, {2, 5});
+  MenuBack_Click(e);
+  EXPECT_EQ(NewestLabel(e), "Send");
+  ExpectOrder(e, {5, 2, 0, 1, 3, 4, 6, 7}, before);
+  EXPECT_EQ(e.sel.selLast, -1);
+}
+
+TEST(Arrange, NothingSelectedMovesNothingButTakesTheSnapshot) {
+  EditRig r;
+  Editor& e = r.e();
+  Numbered(e.doc);
+  const MapDocument before = e.doc;
+  r.Tool(0);
+  MenuFront_Click(e);
+  MenuBack_Click(e);
+  EXPECT_EQ(r.Snapshots(), 2);
+  ExpectOrder(e, {0, 1, 2, 3, 4, 5, 6, 7}, before);
+  EXPECT_TRUE(r.host.messages.empty());
+}
+
+// Waypoint i at (100 i, 0).
+void Waypoints(MapDocument& d, int n) {
+  for (int i = 0; i < n; ++i) fx::AddWaypoint(d, 100.0f * float(i), 0);
+}
+
+void SelectWaypoints(Editor& e, std::initializer_list<int> which) {
+  for (int w : which) {
+    e.sel.selWaypoint[static_cast<size_t>(++e.sel.selWaypointLast)] = static_cast<int16_t>(w);
+    ++e.sel.selLast;
+  }
+  FrameSelection(e);
+}
+
+TEST(Delete, TheMiddleOfAChain) {
+  EditRig r;
+  Editor& e = r.e();
+  Waypoints(e.doc, 3);
+  fx::Link(e.doc, 0, 1);
+  fx::Link(e.doc, 1, 2);
+  const Waypoint third = e.doc.waypoints[2];
+  r.Tool(0);
+  SelectWaypoints(e, {1});
+  MenuDelete_Click(e);
+  EXPECT_EQ(NewestLabel(e), "Delete");
+  ASSERT_EQ(e.doc.waypointLast, 1);
+  EXPECT_EQ(e.doc.waypoints[0].id, 1);
+  EXPECT_EQ(e.doc.waypoints[1].id, 2);
+  EXPECT_EQ(e.doc.waypoints[0].connectionCount, 0);
+  ExpectUnusedLinksZero(e.doc.waypoints[0]);
+  EXPECT_EQ(e.doc.waypoints[1].x, third.x);
+  EXPECT_EQ(Links(e.doc.waypoints[1]), Links(third));
+  const Waypoint& freed = e.doc.waypoints[2];
+  EXPECT_EQ(freed.active, 0);
+  EXPECT_EQ(freed.id, 0);
+  EXPECT_EQ(freed.path, 0);
+  EXPECT_EQ(freed.x, 0);
+  EXPECT_EQ(freed.y, 0);
+  EXPECT_EQ(e.sel.selLast, -1);
+  EXPECT_GE(r.host.focusCalls, 1);  // the keyboard focus goes to the bottom bar
+}
+
+TEST(Delete, WaypointsKeepEveryRemainingLinkAndLoseEveryLinkToTheDeleted) {
+  EditRig r;
+  Editor& e = r.e();
+  Waypoints(e.doc, 6);
+  fx::Link(e.doc, 0, 1);
+  fx::Link(e.doc, 0, 3);
+  fx::Link(e.doc, 0, 1);  // repeated
+  fx::Link(e.doc, 0, 5);
+  fx::Link(e.doc, 2, 5);
+  fx::Link(e.doc, 2, 2);  // to itself
+  fx::Link(e.doc, 4, 1);
+  fx::Link(e.doc, 5, 4);
+  fx::Link(e.doc, 5, 3);
+  fx::Link(e.doc, 5, 0);
+  fx::Link(e.doc, 5, 3);
+  r.Tool(0);
+  SelectWaypoints(e, {3, 1});  // listed out of order
+  MenuDelete_Click(e);
+  // Old 0, 2, 4, 5 are now 0, 1, 2, 3 with ids 1..4.
+  ASSERT_EQ(e.doc.waypointLast, 3);
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(e.doc.waypoints[static_cast<size_t>(i)].id, i + 1);
+  EXPECT_EQ(e.doc.waypoints[1].x, 200 * 256);
+  EXPECT_EQ(Links(e.doc.waypoints[0]), (std::vector<int32_t>{4}));
+  EXPECT_EQ(Links(e.doc.waypoints[1]), (std::vector<int32_t>{4, 2}));
+  EXPECT_EQ(Links(e.doc.waypoints[2]), (std::vector<int32_t>{}));
+  EXPECT_EQ(Links(e.doc.waypoints[3]), (std::vector<int32_t>{3, 1}));
+  for (int i = 0; i < 4; ++i) ExpectUnusedLinksZero(e.doc.waypoints[static_cast<size_t>(i)]);
+  for (int i = 4; i < 6; ++i) EXPECT_EQ(e.doc.waypoints[static_cast<size_t>(i)].active, 0);
+}
+
+TEST(Delete, ACornerDeletesItsWholeTriangleOnceAndTheOtherKindsFollow) {
+  EditRig r;
+  Editor& e = r.e();
+  for (int i = 0; i < 4; ++i) {
+    const float x = 100.0f * float(i);
+    fx::AddTriangle(e.doc, x, 0, x + 20, 0, x, 20, Colour4{uint8_t(i), 0, 0, 255});
+    fx::AddSpawn(e.doc, x, 50, static_cast<uint8_t>(i % 3));
+    fx::AddScenery(e.doc, x, 60, static_cast<uint8_t>(1 + i));
+    fx::AddCollider(e.doc, x, 70, 10.0f + float(i));
+  }
+  e.doc.info.authorName = "Abcdefgh";  // written into the colliders' byte 3 by the snapshot
+  r.Tool(0);
+  // One corner of triangle 1, all corners of triangle 2; spawn 0, scenery 3, collider 1.
+  AppendSelectedVertex(e, 1, 2);
+  for (int k = 0; k < 3; ++k) AppendSelectedVertex(e, 2, k);
+  e.sel.selSpawn[0] = 0;
+  e.sel.selSpawnLast = 0;
+  e.sel.selScenery[0] = 3;
+  e.sel.selSceneryLast = 0;
+  e.sel.selCollider[0] = 1;
+  e.sel.selColliderLast = 0;
+  e.sel.selLast = 6;
+  FrameSelection(e);
+  MenuDelete_Click(e);
+  const MapDocument& d = e.doc;
+  ASSERT_EQ(d.polygonLast, 1);
+  EXPECT_EQ(d.polygons[0].corner[0].colour.blue, 0);
+  EXPECT_EQ(d.polygons[1].corner[0].colour.blue, 3);
+  for (const Vertex& v : d.polygons[2].corner) EXPECT_EQ(v.colour.alpha, 0);
+  ASSERT_EQ(d.spawnLast, 2);
+  EXPECT_EQ(d.spawns[0].x, 100 * 256);
+  EXPECT_EQ(d.spawns[3].active, 0);
+  EXPECT_EQ(d.spawns[3].x, 0);
+  EXPECT_EQ(d.spawns[3].type, 0);
+  ASSERT_EQ(d.sceneryLast, 2);
+  EXPECT_EQ(d.scenery[2].style, 3);
+  EXPECT_EQ(d.scenery[3].active, 0);
+  EXPECT_EQ(d.scenery[3].style, 0);
+  ASSERT_EQ(d.colliderLast, 2);
+  EXPECT_EQ(d.colliders[1].radius, 12);
+  EXPECT_EQ(d.colliders[2].radius, 13);
+  EXPECT_EQ(d.colliders[3].active, 0);
+  EXPECT_EQ(d.colliders[3].radius, 0);
+  // The author's byte belongs to the record, not to the collider.
+  for (size_t i = 0; i < 4; ++i) EXPECT_EQ(d.colliders[i].authorChar, "Abcd"[i]);
+  EXPECT_EQ(e.sel.selLast, -1);
+}
+
+TEST(Delete, NothingSelectedInTheEditToolTellsAfterItsSnapshot) {
+  EditRig r;
+  Editor& e = r.e();
+  Waypoints(e.doc, 2);
+  r.Tool(0);
+  MenuDelete_Click(e);
+  EXPECT_EQ(r.Snapshots(), 1);
+  EXPECT_EQ(r.host.LastMessage(), kNothingSelected);
+  EXPECT_EQ(r.host.messages.back().icon, MsgIcon::Information);
+  EXPECT_EQ(r.host.focusCalls, 0);
+  EXPECT_EQ(e.doc.waypointLast, 1);
+}
+
+TEST(Delete, PolygonToolStepsBackACornerThenTheTriangleThenTheLastPolygon) {
+  EditRig r;
+  Editor& e = r.e();
+  fx::AddTriangle(e.doc, 200, 200, 240, 200, 200, 240);
+  r.Tool(1);
+  r.Click(0, 0);
+  r.Click(40, 0);
+  r.Move(20, 30);  // corner 2 follows the pointer
+  ASSERT_EQ(e.toolParam, 2);
+  ASSERT_EQ(e.doc.polygonLast, 1);
+  MenuDelete_Click(e);
+  EXPECT_EQ(e.toolParam, 1);
+  EXPECT_EQ(e.doc.polygonLast, 1);
+  const Polygon& p = e.doc.polygons[1];
+  EXPECT_FLOAT_EQ(p.corner[1].x, 20);
+  EXPECT_FLOAT_EQ(p.corner[1].y, 30);
+  EXPECT_EQ(p.corner[1].tu, 0);
+  EXPECT_EQ(p.corner[1].tv, 0);
+  EXPECT_FLOAT_EQ(p.corner[2].x, 0);
+  EXPECT_FLOAT_EQ(p.corner[2].y, 0);
+  // The next press places corner 1 again.
+  r.Click(0, 40);
+  EXPECT_EQ(e.toolParam, 2);
+  EXPECT_FLOAT_EQ(p.corner[1].y, 40);
+  MenuDelete_Click(e);
+  MenuDelete_Click(e);
+  EXPECT_EQ(e.toolParam, 0);
+  EXPECT_EQ(e.doc.polygonLast, 0);
+  // With no triangle in progress the last polygon goes, its corners made transparent.
+  r.Move(220, 210);  // within the pick box of nothing
+  MenuDelete_Click(e);
+  EXPECT_EQ(e.doc.polygonLast, -1);
+  for (const Vertex& v : e.doc.polygons[0].corner) EXPECT_EQ(v.colour.alpha, 0);
+  MenuDelete_Click(e);  // nothing left: only the snapshot
+  EXPECT_EQ(e.doc.polygonLast, -1);
+  EXPECT_EQ(NewestLabel(e), "Delete");
+  EXPECT_EQ(e.currentTool, 1);
+}
+
+TEST(Delete, PolygonToolDropsTheCornerUnderThePointerWithItsPolygon) {
+  EditRig r;
+  Editor& e = r.e();
+  fx::AddTriangle(e.doc, 0, 0, 40, 0, 0, 40);
+  r.Tool(1);
+  r.Move(40, 0);  // the corner under the pointer is selected
+  ASSERT_EQ(e.sel.selVertexLast, 0);
+  MenuDelete_Click(e);
+  EXPECT_EQ(e.doc.polygonLast, -1);
+  EXPECT_EQ(e.sel.selLast, -1);
+  ExpectSelectionNamesObjects(e);
+}
+
+TEST(Delete, SpawnAndColliderToolsRemoveTheLastObjectWithNothingSelected) {
+  EditRig r;
+  Editor& e = r.e();
+  fx::AddSpawn(e.doc, 10, 10, 1);
+  fx::AddSpawn(e.doc, 20, 20, 2);
+  fx::AddCollider(e.doc, 10, 10, 8);
+  fx::AddCollider(e.doc, 20, 20, 9);
+  r.Tool(2);
+  MenuDelete_Click(e);
+  EXPECT_EQ(e.doc.spawnLast, 0);
+  EXPECT_EQ(e.doc.spawns[1].active, 0);
+  EXPECT_EQ(e.doc.spawns[1].type, 0);
+  EXPECT_EQ(e.doc.spawns[0].type, 1);
+  r.Tool(4);
+  MenuDelete_Click(e);
+  EXPECT_EQ(e.doc.colliderLast, 0);
+  EXPECT_EQ(e.doc.colliders[1].radius, 0);
+  EXPECT_TRUE(r.host.messages.empty());
+}
+
+TEST(Delete, SceneryToolEndsARotationAndLeavesAStyleForTheNextPress) {
+  EditRig r;
+  Editor& e = r.e();
+  fx::AddScenery(e.doc, 0, 0, 4);
+  r.Tool(3);
+  ASSERT_EQ(e.toolParam, 4);
+  e.ctl.CBscenery.text = sceneryNames[9];  // the user chose another style
+  e.toolParam = 9;
+  r.Click(100, 100);
+  ASSERT_EQ(e.toolParam, -9999);
+  ASSERT_EQ(e.doc.sceneryLast, 1);
+  MenuDelete_Click(e);
+  EXPECT_EQ(e.doc.sceneryLast, 0);
+  EXPECT_EQ(e.toolParam, 9);
+  EXPECT_TRUE(e.ctl.CBscenery.enabled);
+  EXPECT_EQ(e.doc.scenery[1].active, 0);
+  EXPECT_EQ(e.doc.scenery[1].scaleX, 0);
+  // The type box showing no style: the last remaining scenery's.
+  e.ctl.CBscenery.text = "";
+  r.Click(100, 100);
+  MenuDelete_Click(e);
+  EXPECT_EQ(e.toolParam, 4);
+  // The next press places a scenery of that style.
+  r.Click(50, 50);
+  EXPECT_EQ(e.doc.scenery[1].style, 4);
+  EXPECT_EQ(e.doc.scenery[1].width, 100);
+}
+
+TEST(Delete, WaypointToolDropsAPendingLinkThenDeletesTheWaypointUnderThePointer) {
+  EditRig r;
+  Editor& e = r.e();
+  Waypoints(e.doc, 3);
+  fx::Link(e.doc, 2, 1);
+  r.Tool(5);
+  r.Click(100, 0);  // starts a link from waypoint 1
+  ASSERT_EQ(e.sel.connectFrom, 1);
+  const int snapshots = r.Snapshots();
+  MenuDelete_Click(e);
+  EXPECT_EQ(e.sel.connectFrom, -1);
+  EXPECT_EQ(e.doc.waypointLast, 2);
+  EXPECT_EQ(r.Snapshots(), snapshots + 1);
+
+  r.Move(101, 2);  // over waypoint 1
+  ASSERT_EQ(e.sel.selWaypointLast, 0);
+  MenuDelete_Click(e);
+  EXPECT_EQ(r.Snapshots(), snapshots + 3);  // its own "Delete" and the Edit tool's
+  ASSERT_EQ(e.doc.waypointLast, 1);
+  EXPECT_EQ(e.doc.waypoints[1].x, 200 * 256);
+  EXPECT_EQ(e.doc.waypoints[1].connectionCount, 0);
+  EXPECT_EQ(e.currentTool, 5);
+  EXPECT_EQ(r.host.pointer, PointerShape::Cross);
+
+  r.Move(500, 500);  // over nothing: the last waypoint goes
+  MenuDelete_Click(e);
+  ASSERT_EQ(e.doc.waypointLast, 0);
+  EXPECT_EQ(e.doc.waypoints[0].x, 0);
+}
+
+TEST(Delete, TheClipboardsWaypointLinksFollowTheRenumbering) {
+  EditRig r;
+  Editor& e = r.e();
+  Waypoints(e.doc, 5);  // at x = 0, 100, 200, 300, 400
+  fx::Link(e.doc, 2, 3);
+  fx::Link(e.doc, 3, 2);
+  fx::Link(e.doc, 2, 4);
+  fx::Link(e.doc, 3, 1);
+  r.Tool(0);
+  // Cut: copy 2 and 3, then delete 1, 2 and 3; paste brings 2 and 3 back.
+  SelectWaypoints(e, {2, 3});
+  MenuCopy_Click(e);
+  ASSERT_EQ(e.clip.clipWaypointLast, 1);
+  SelectWaypoints(e, {1});
+  ClearSelection(e);
+  SelectWaypoints(e, {1, 2, 3});
+  MenuDelete_Click(e);
+  ASSERT_EQ(e.doc.waypointLast, 1);  // old 0 and old 4
+  EXPECT_EQ(e.clip.clipLast, 1);
+  MenuPaste_Click(e);
+  ASSERT_EQ(e.doc.waypointLast, 3);
+  // Old 2 and 3 are now 2 and 3 (ids 3 and 4): linked to each other, old 2 to old 4 (id 2), and
+  // old 3's link to the deleted 1 is gone.
+  EXPECT_EQ(Links(e.doc.waypoints[2]), (std::vector<int32_t>{4, 2}));
+  EXPECT_EQ(Links(e.doc.waypoints[3]), (std::vector<int32_t>{3}));
+  EXPECT_EQ(e.doc.waypoints[2].id, 3);
+  EXPECT_EQ(e.doc.waypoints[3].id, 4);
+}
+
+TEST(Delete, CopyThenDeleteBeforeTheCopiesKeepsTheirOutsideLinksRight) {
+  EditRig r;
+  Editor& e = r.e();
+  Waypoints(e.doc, 4);
+  fx::Link(e.doc, 2, 3);
+  fx::Link(e.doc, 2, 0);
+  r.Tool(0);
+  SelectWaypoints(e, {2});
+  MenuCopy_Click(e);
+  ClearSelection(e);
+  SelectWaypoints(e, {0});
+  MenuDelete_Click(e);  // old 3 is now index 2, id 3; the link to old 0 is gone
+  MenuPaste_Click(e);
+  ASSERT_EQ(e.doc.waypointLast, 3);
+  EXPECT_EQ(Links(e.doc.waypoints[3]), (std::vector<int32_t>{3}));
+}
+
+TEST(EditCommands, CopyPasteMirrorFlipAndDeleteOfThePastedSetLeaveTheSavedMapAsItWas) {
+  EditRig r;
+  Editor& e = r.e();
+  e.doc = fx::SpreadMap({150, 12, 100, 60, 200, 20}, 450);
+  r.Tool(0);
+  std::vector<uint8_t> before, after;
+  WriteMapBytes(e, false, before);
+
+  SelectBox(e, -460, -460, 0, 460);
+  ASSERT_GE(e.sel.selVertexLast, 0);
+  ASSERT_GE(e.sel.selSpawnLast, 0);
+  ASSERT_GE(e.sel.selSceneryLast, 0);
+  ASSERT_GE(e.sel.selWaypointLast, 0);
+  ASSERT_GE(e.sel.selColliderLast, 0);
+  MenuCopy_Click(e);
+  MenuPaste_Click(e);
+  ASSERT_GT(e.doc.polygonLast, 149);
+  ASSERT_GT(e.doc.waypointLast, 199);
+  MenuMirror_Click(e);
+  MenuFlip_Click(e);
+  MenuDelete_Click(e);
+  EXPECT_TRUE(r.host.messages.empty());
+  EXPECT_EQ(e.doc.polygonLast, 149);
+  EXPECT_EQ(e.doc.waypointLast, 199);
+
+  WriteMapBytes(e, false, after);
+  ASSERT_EQ(after.size(), before.size());
+  size_t firstDiff = 0;
+  while (firstDiff < before.size() && before[firstDiff] == after[firstDiff]) ++firstDiff;
+  EXPECT_EQ(firstDiff, before.size()) << "first differing byte";
+}
+
+}  // namespace
+}  // namespace quorvel
