@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
+packages=(cmake ninja-build g++ qt6-base-dev libgl-dev libxcb1-dev libgtest-dev libgmock-dev libbenchmark-dev
           xvfb xauth)
 # The fuzz targets need clang and its libFuzzer runtime; nothing else does.
 if [ "${1:-}" = "test" ] && [ "${2:-}" = "--fuzz" ]; then packages+=(clang libclang-rt-14-dev); fi

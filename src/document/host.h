@@ -11,6 +11,9 @@ enum class MsgIcon { None, Critical, Question, Exclamation, Information };
 enum class MsgButtons { Ok, OkCancel };
 enum class MsgResult { Ok, Cancel };
 
+struct ImportDialog;
+struct AboutBox;
+
 enum class PointerShape { Default, Cross, SizeAll, SizeNWSE };
 
 // Flags of the common file dialogs.
@@ -82,6 +85,12 @@ class Host {
 
   // Uniform in [0, 1).
   virtual double Random() = 0;
+
+  // The two modal dialogs of the shell. Their controls and handlers are plain data in the core
+  // (shell/import_dialog.h, shell/about.h); the host shows the dialog, forwards the user's
+  // actions to those handlers and returns once the dialog is closed.
+  virtual void ShowImportDialog(ImportDialog& dialog) = 0;
+  virtual void ShowAbout(AboutBox& about) = 0;
 };
 
 }  // namespace quorvel

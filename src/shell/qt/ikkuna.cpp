@@ -15,7 +15,11 @@
 #include "editing/clipboard.h"
 #include "editing/keys.h"
 #include "editing/undo_command.h"
+#include "shell/about.h"
+#include "shell/compile.h"
+#include "shell/import_dialog.h"
 #include "shell/lifecycle.h"
+#include "shell/run_game.h"
 #include "shell/qt/canvas_widget.h"
 #include "shell/qt/qt_host.h"
 #include "view/layout.h"
@@ -109,7 +113,7 @@ void Ikkuna::BuildMenus() {
   AddEntry(file, c.MenuSave, MenuSave_Click);
   AddEntry(file, c.MenuSaveAs, MenuSaveAs_Click);
   AddEntry(file, c.MenuEmpty1, nullptr);
-  AddEntry(file, c.MenuImport, nullptr);
+  AddEntry(file, c.MenuImport, MenuImport_Click);
   AddEntry(file, c.MenuExport, MenuExport_Click);
   AddEntry(file, c.MenuEmpty2, nullptr);
   for (int i = 0; i < 5; ++i)
@@ -131,14 +135,14 @@ void Ikkuna::BuildMenus() {
   AddEntry(edit, c.MenuDelete, MenuDelete_Click);
 
   QMenu* run = AddMenu(c.MenuRun);
-  AddEntry(run, c.MenuRunMaker, nullptr);
-  AddEntry(run, c.MenuRunZarnok, nullptr);
-  AddEntry(run, c.MenuRunCompile, nullptr);
-  AddEntry(run, c.MenuRunAll, nullptr);
+  AddEntry(run, c.MenuRunMaker, MenuRunMaker_Click);
+  AddEntry(run, c.MenuRunZarnok, MenuRunZarnok_Click);
+  AddEntry(run, c.MenuRunCompile, MenuRunCompile_Click);
+  AddEntry(run, c.MenuRunAll, MenuRunAll_Click);
 
   QMenu* help = AddMenu(c.MenuHelpA);
-  AddEntry(help, c.MenuHelp, nullptr);
-  AddEntry(help, c.MenuAbout, nullptr);
+  AddEntry(help, c.MenuHelp, MenuHelp_Click);
+  AddEntry(help, c.MenuAbout, MenuAbout_Click);
 }
 
 QAction* Ikkuna::ActionFor(const MenuItem& item) const {
@@ -163,6 +167,13 @@ void Ikkuna::resizeEvent(QResizeEvent* event) {
 
 void Ikkuna::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
+  // Coming back from the taskbar after the game need not resize the window: the saved placement
+  // is restored when the window is shown again all the same.
+  if (event->type() == QEvent::WindowStateChange && ed_.restorePlacementPending && !isMinimized()) {
+    ed_.restorePlacementPending = false;
+    RestoreWindowPlacement(ed_);
+    return;
+  }
   // Keys go to the canvas's handler, not to whichever bar control last had the focus.
   if (event->type() != QEvent::ActivationChange) return;
   if (isActiveWindow()) {

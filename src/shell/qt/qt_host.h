@@ -46,6 +46,8 @@ class QtHost : public Host {
                     const std::string& workingFolder) override;
   bool BringToFront(const std::string& windowTitle) override;
   double Random() override;
+  void ShowImportDialog(ImportDialog& dialog) override;
+  void ShowAbout(AboutBox& about) override;
 
  private:
   void RefocusWindow();

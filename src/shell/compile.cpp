@@ -1,0 +1,128 @@
+#include "shell/compile.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "document/numeric.h"
+#include "editing/move.h"
+#include "editing/selection.h"
+#include "editing/tools.h"
+
+namespace quorvel {
+
+namespace {
+
+constexpr int kGridSide = 31;
+// What an empty map has always stored: the untouched start box (+-9999) over 30 sectors.
+constexpr int32_t kNoPolygonsSectorSize = -667;
+
+// A polygon counts as solid when any edge has a perpendicular with a y part.
+bool IsSolid(const EdgeNormals& n) {
+  return n.normal[0].y != 0 || n.normal[1].y != 0 || n.normal[2].y != 0;
+}
+
+struct Box {
+  double minX, minY, maxX, maxY;
+};
+
+// The rounded bounds of one polygon; false when a corner is not a finite number, which no sector
+// can hold.
+bool PolygonBox(const Polygon& p, Box& b) {
+  double x0 = p.corner[0].x, y0 = p.corner[0].y;
+  b = Box{x0, y0, x0, y0};
+  for (const Vertex& v : p.corner) {
+    if (!std::isfinite(v.x) || !std::isfinite(v.y)) return false;
+    b.minX = std::min<double>(b.minX, v.x);
+    b.maxX = std::max<double>(b.maxX, v.x);
+    b.minY = std::min<double>(b.minY, v.y);
+    b.maxY = std::max<double>(b.maxY, v.y);
+  }
+  b = Box{RoundHalfEven(b.minX), RoundHalfEven(b.minY), RoundHalfEven(b.maxX), RoundHalfEven(b.maxY)};
+  return true;
+}
+
+int SectorIndex(double v, int32_t size) {
+  double i = RoundHalfEven((v + 15.0 * size) / size);
+  return i < 0 ? 0 : i > kGridSide - 1 ? kGridSide - 1 : int(i);
+}
+
+}  // namespace
+
+int32_t CompiledSectorSize(double span, double reach) {
+  double size = std::max(1.0, RoundHalfEven(span / 30));
+  // A corner at (size x 15.5) still rounds into column 30; one further out would fall off the grid.
+  if (reach / size > 15.5) size = std::ceil(reach / 15.5);
+  return size >= std::numeric_limits<int32_t>::max() ? std::numeric_limits<int32_t>::max() : int32_t(size);
+}
+
+void MenuRunCompile_Click(Editor& ed) {
+  MapDocument& d = ed.doc;
+  for (Sector& s : d.sectors) s = Sector{};
+  d.info.sectorSize = 0;
+  // The Edit tool first: a triangle still being drawn is dropped and takes no part in the box.
+  SelectTool(ed, 0);
+  for (int i = 0; i <= 4; ++i) ed.view.showFlags[i] = 1;
+
+  const int last = std::min<int>(d.polygonLast, kMaxPolygons - 1);
+  // The box starts empty rather than at +-9999, so a map lying wholly beyond 9999 is centred too.
+  constexpr double kInf = std::numeric_limits<double>::infinity();
+  Box box{kInf, kInf, -kInf, -kInf};
+  for (int p = 0; p <= last; ++p)
+    for (const Vertex& v : d.polygons[p].corner) {
+      // A corner that is not a finite number would make the move itself NaN for the whole map.
+      if (!std::isfinite(v.x) || !std::isfinite(v.y)) continue;
+      if (v.x < box.minX) box.minX = RoundHalfEven(v.x);
+      if (v.x > box.maxX) box.maxX = RoundHalfEven(v.x);
+      if (v.y < box.minY) box.minY = RoundHalfEven(v.y);
+      if (v.y > box.maxY) box.maxY = RoundHalfEven(v.y);
+    }
+  const bool hasPolygons = box.minX <= box.maxX;
+  // Without polygons the box keeps its old start values: the move is by (0, 0) and the selection
+  // rectangle covers +-9998, as it always has.
+  if (!hasPolygons) box = Box{9999, 9999, -9999, -9999};
+
+  const int16_t pathFilter = ed.pathFilter;
+  ed.pathFilter = 0;  // waypoints of both paths move with the map
+  SelectInRect(ed, float(box.minX - 1), float(box.minY - 1), float(box.maxX + 1), float(box.maxY + 1), false,
+               kSelectAll);
+  ed.pathFilter = pathFilter;
+  MoveSelection(ed, float(-(box.minX + box.maxX) / 2), float(-(box.minY + box.maxY) / 2), false);
+  ClearSelection(ed);
+
+  if (hasPolygons) {
+    std::array<Box, kMaxPolygons> boxes{};
+    std::array<bool, kMaxPolygons> use{};
+    double reach = 0;
+    for (int p = 0; p <= last; ++p) {
+      use[p] = IsSolid(d.polygonNormals[p]) && PolygonBox(d.polygons[p], boxes[p]);
+      if (!use[p]) continue;
+      const Box& b = boxes[p];
+      reach = std::max({reach, std::abs(b.minX), std::abs(b.maxX), std::abs(b.minY), std::abs(b.maxY)});
+    }
+    const double span = std::max(box.maxX - box.minX, box.maxY - box.minY);
+    const int32_t size = CompiledSectorSize(span, reach);
+    d.info.sectorSize = size;
+    for (int p = 0; p <= last; ++p) {
+      if (!use[p]) continue;
+      const Box& b = boxes[p];
+      const int cx1 = SectorIndex(b.minX, size), cx2 = SectorIndex(b.maxX, size);
+      const int cy1 = SectorIndex(b.minY, size), cy2 = SectorIndex(b.maxY, size);
+      for (int cx = cx1; cx <= cx2; ++cx)
+        for (int cy = cy1; cy <= cy2; ++cy) {
+          Sector& s = d.sectors[size_t(cx * kGridSide + cy)];
+          // A full sector keeps its first 200 polygons; the table has no room for more.
+          if (s.count >= kSectorEntries) continue;
+          s.entry[size_t(s.count++)] = int16_t(p + 1);
+        }
+    }
+  } else {
+    d.info.sectorSize = kNoPolygonsSectorSize;
+  }
+
+  // The Edit tool chosen at the start is still on: no second tool switch (and redraw) is needed.
+  ed.RefreshPanels();
+  ed.RedrawCanvas();
+}
+
+}  // namespace quorvel
