@@ -26,6 +26,7 @@
 #include "panels/map_properties.h"
 #include "panels/object_properties.h"
 #include "panels/vertex_properties.h"
+#include "shell/compile.h"
 #include "shell/lifecycle.h"
 #include "view/view.h"
 
@@ -122,7 +123,7 @@ class Soak : public fixtures::ShellTest {
 
   // One user action, chosen by weight.
   void Step() {
-    switch (Int(0, 27)) {
+    switch (Int(0, 28)) {
       case 0: SelectTool(*ed, Int(0, 5)); break;
       case 1: case 2: case 3: Click(World(), World()); break;
       case 4: case 5: Drag(World(), World(), World(), World()); break;
@@ -186,6 +187,7 @@ class Soak : public fixtures::ShellTest {
       case 24: (Int(0, 1) ? MenuMirror_Click : MenuFlip_Click)(*ed); break;
       case 25: (Int(0, 1) ? MenuFront_Click : MenuBack_Click)(*ed); break;
       case 26: MenuDelete_Click(*ed); break;
+      case 27: MenuRunCompile_Click(*ed); break;
       default: {  // a band over everything, then a nudge
         SelectTool(*ed, 0);
         Drag(-700, -700, 700, 700);
