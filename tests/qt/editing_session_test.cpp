@@ -4,12 +4,18 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
+#include <QTemporaryDir>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QRadioButton>
 #include <QTest>
 #include <QWindow>
+#include <fstream>
+#include <iterator>
 #include <memory>
+
+#include "document/map_file.h"
 
 #include "fixtures/quiet_qt_host.h"
 #include "shell/lifecycle.h"
@@ -99,6 +105,61 @@ TEST(EditingSession, TriangleSelectDragUndo) {
   // A click on bare canvas outside the frame deselects.
   s.Click(300, 200);
   EXPECT_EQ(s.Label("Lvalinta(0)"), "Nothing");
+  s.window.close();
+}
+
+// The Edit menu by its shortcuts and a panel list on the real window: band, Copy, Paste, Mirror,
+// Delete of the pasted set, then a spawn type chosen from the list; the labels and the saved file
+// say so.
+TEST(EditingSession, EditMenuAndPanelListOnTheRealWindow) {
+  Session s;
+  Editor& e = *s.ed;
+  ASSERT_TRUE(s.active);
+  s.Click(0, 0);
+  s.Click(80, 0);
+  s.Click(40, 60);
+  QTest::mouseClick(s.window.CanvasArea()->Pyla()->findChild<QRadioButton*>("OBvalinta(2)"), Qt::LeftButton);
+  s.Click(150, 30);
+  QTest::mouseClick(s.window.CanvasArea()->Pyla()->findChild<QRadioButton*>("OBvalinta(0)"), Qt::LeftButton);
+  s.Drag(-30, -30, 200, 90);
+  EXPECT_EQ(s.Label("Lvalinta(0)"), "3 Vertices\n1 Spawn\n");
+  const MapDocument before = e.doc;
+
+  QTest::keyClick(s.win, Qt::Key_C, Qt::ControlModifier);
+  QTest::keyClick(s.win, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_TRUE(s.Label("Lkartta2").startsWith("2/400 Polygons\n2/30 Spawns"));
+  QTest::keyClick(s.win, Qt::Key_M, Qt::ControlModifier);
+  EXPECT_EQ(s.window.ActionFor(e.ctl.MenuUndo)->text(), QString("&Undo Mirror"));
+  QTest::keyClick(s.win, Qt::Key_Delete);
+  EXPECT_TRUE(s.Label("Lkartta2").startsWith("1/400 Polygons\n1/30 Spawns"));
+  for (int k = 0; k < 3; ++k) EXPECT_EQ(e.doc.polygons[0].corner[size_t(k)].x, before.polygons[0].corner[size_t(k)].x);
+
+  // The spawn alone, then "CTF Red" from its list.
+  s.Click(300, 200);
+  s.Click(150, 30);
+  ASSERT_EQ(e.sel.selSpawnLast, 0);
+  auto* spawnType = s.window.CanvasArea()->Ppalkki()->findChild<QComboBox*>("CBspawn");
+  ASSERT_TRUE(spawnType->isEnabled());
+  const int red = spawnType->findText("CTF Red");
+  ASSERT_GE(red, 0);
+  spawnType->setCurrentIndex(red);
+  emit spawnType->activated(red);
+  EXPECT_EQ(e.doc.spawns[0].type, 1);
+  EXPECT_EQ(spawnType->currentText(), QString("CTF Red"));
+
+  QTemporaryDir dir;
+  const std::string path = dir.filePath("session.pmp").toStdString();
+  bool saved = false;
+  s.window.Run([&](Editor& ed) { saved = WriteMap(ed, path); });
+  ASSERT_TRUE(saved);
+  std::ifstream in(path, std::ios::binary);
+  const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
+  MapDocument back;
+  DecodeMap(bytes, back, nullptr);
+  EXPECT_EQ(back.polygonLast, 0);
+  EXPECT_EQ(back.spawnLast, 0);
+  EXPECT_EQ(back.spawns[0].type, 1);
+  EXPECT_EQ(back.polygons[0].corner[2].y, before.polygons[0].corner[2].y);
   s.window.close();
 }
 
