@@ -201,32 +201,29 @@ void ExpectOrder(const Editor& e, const std::vector<int>& order, const MapDocume
   }
 }
 
-TEST(Arrange, BringToFrontKeepsTheOrderOfTheMovedAtTheEnd) {
-  EditRig r;
-  Editor& e = r.e();
-  Numbered(e.doc);
-  const MapDocument before = e.doc;
-  r.Tool(0);
-  SelectPolygonsAndSceneries(e, {2, 5});
-  MenuFront_Click(e);
-  EXPECT_EQ(NewestLabel(e), "Bring");
-  ExpectOrder(e, {0, 1, 3, 4, 6, 7, 2, 5}, before);
-  EXPECT_EQ(e.sel.selLast, -1);
-  EXPECT_EQ(e.doc.polygonLast, 7);
-  EXPECT_EQ(e.doc.sceneryLast, 7);
-}
-
-TEST(Arrange, SendToBackPutsTheHighestFirst) {
-  EditRig r;
-  Editor& e = r.e();
-  Numbered(e.doc);
-  const MapDocument before = e.doc;
-  r.Tool(0);
-  SelectPolygonsAndSceneries(e, {2, 5});
-  MenuBack_Click(e);
-  EXPECT_EQ(NewestLabel(e), "Send");
-  ExpectOrder(e, {5, 2, 0, 1, 3, 4, 6, 7}, before);
-  EXPECT_EQ(e.sel.selLast, -1);
+TEST(Arrange, FrontKeepsTheOrderOfTheMovedAndBackPutsTheHighestFirst) {
+  struct Case {
+    void (*command)(Editor&);
+    const char* label;
+    std::vector<int> order;
+  };
+  const Case cases[] = {{MenuFront_Click, "Bring", {0, 1, 3, 4, 6, 7, 2, 5}},
+                        {MenuBack_Click, "Send", {5, 2, 0, 1, 3, 4, 6, 7}}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    EditRig r;
+    Editor& e = r.e();
+    Numbered(e.doc);
+    const MapDocument before = e.doc;
+    r.Tool(0);
+    SelectPolygonsAndSceneries(e, {2, 5});
+    c.command(e);
+    EXPECT_EQ(NewestLabel(e), c.label);
+    ExpectOrder(e, c.order, before);
+    EXPECT_EQ(e.sel.selLast, -1);
+    EXPECT_EQ(e.doc.polygonLast, 7);
+    EXPECT_EQ(e.doc.sceneryLast, 7);
+  }
 }
 
 TEST(Arrange, NothingSelectedMovesNothingButTakesTheSnapshot) {
