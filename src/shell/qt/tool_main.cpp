@@ -99,20 +99,25 @@ std::string JsonString(const std::string& s) {
   return out + "\"";
 }
 
-int Info(const Args& a) {
-  if (a.positional.empty()) return -1;
-  const bool json = a.flags.count("--json") > 0;
+// Reads each map named and hands it on; a map that cannot be read is reported and the rest still
+// run. The status is the worst of all: 2 for a file error, else what `use` returned.
+int EachMap(const Args& a, const std::function<int(const std::string&, const MapDocument&, const DecodeReport&)>& use) {
   int status = kFine;
-  std::vector<std::string> objects;
   for (const std::string& path : a.positional) {
     auto doc = std::make_unique<MapDocument>();
     DecodeReport report;
     std::string error;
-    if (!LoadMap(path, *doc, report, error)) {
-      status = Fail(error);
-      continue;
-    }
-    const MapSummary s = SummariseMap(*doc);
+    status = std::max(status, LoadMap(path, *doc, report, error) ? use(path, *doc, report) : Fail(error));
+  }
+  return status;
+}
+
+int Info(const Args& a) {
+  if (a.positional.empty()) return -1;
+  const bool json = a.flags.count("--json") > 0;
+  std::vector<std::string> objects;
+  const int status = EachMap(a, [&](const std::string& path, const MapDocument& doc, const DecodeReport&) {
+    const MapSummary s = SummariseMap(doc);
     if (json) {
       std::string o = "{\"file\": " + JsonString(path) + ", \"author\": " + JsonString(s.author) +
                       ", \"texture\": " + JsonString(s.texture) + ", \"sectorSize\": " + std::to_string(s.sectorSize);
@@ -125,7 +130,8 @@ int Info(const Args& a) {
                 << "\n  sector size: " << s.sectorSize << "\n";
       for (const auto& c : s.counts) std::cout << "  " << c.what << ": " << c.count << " of " << c.limit << "\n";
     }
-  }
+    return kFine;
+  });
   if (json) {
     std::cout << "[";
     for (size_t i = 0; i < objects.size(); ++i) std::cout << (i ? ",\n " : "") << objects[i];
@@ -136,21 +142,11 @@ int Info(const Args& a) {
 
 int Check(const Args& a) {
   if (a.positional.empty()) return -1;
-  int status = kFine;
-  for (const std::string& path : a.positional) {
-    auto doc = std::make_unique<MapDocument>();
-    DecodeReport report;
-    std::string error;
-    if (!LoadMap(path, *doc, report, error)) {
-      status = Fail(error);
-      continue;
-    }
-    for (const std::string& line : CheckMap(*doc, path, &report)) {
-      std::cout << path << ": " << line << "\n";
-      status = std::max(status, kFound);
-    }
-  }
-  return status;
+  return EachMap(a, [](const std::string& path, const MapDocument& doc, const DecodeReport& report) {
+    const std::vector<std::string> found = CheckMap(doc, path, &report);
+    for (const std::string& line : found) std::cout << path << ": " << line << "\n";
+    return found.empty() ? kFine : kFound;
+  });
 }
 
 // normalise and compile: the document through the save's own writer, compiled first if asked.
