@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace quorvel {
 
@@ -259,7 +260,8 @@ void QtCanvas::Circle(float cx, float cy, int radius, Rgb colour) {
   if (radius < 0 || !std::isfinite(cx) || !std::isfinite(cy)) return;
   const double fx = Device(cx), fy = Device(cy);
   // A ring `scale` pixels thick on a dense screen, round the same middle pixel.
-  const int outer = radius * scale_ + scale_ / 2;
+  const int outer = static_cast<int>(
+      std::min<int64_t>(int64_t{radius} * scale_ + scale_ / 2, std::numeric_limits<int>::max()));
   for (int r = outer; r > outer - scale_ && r >= 0; --r) Ring(fx, fy, r, colour);
 }
 
