@@ -1,14 +1,35 @@
 #!/usr/bin/env bash
 # Installs what is missing (Debian 12, as root), builds, and then runs Quorvel, Merkko or the tests.
-#   ./quorvel.sh run [map.pmp]   build and start Quorvel
-#   ./quorvel.sh merkko          build and start Merkko
-#   ./quorvel.sh test [--sanitize]  build and run every test
-#   ./quorvel.sh test --fuzz [SECONDS]  build the fuzz targets with clang and run each (default 60 s)
+# ./quorvel.sh --help prints the verbs.
 set -euo pipefail
+
+usage() {
+  cat <<'USAGE'
+usage: ./quorvel.sh run [map.pmp|prefab.pre]   build and start Quorvel (e.g. run maps/ctf_twin.pmp)
+       ./quorvel.sh merkko                      build and start Merkko
+       ./quorvel.sh test [--sanitize]           build and run every test
+       ./quorvel.sh test --fuzz [SECONDS]       build the fuzz targets with clang and run each (default 60 s)
+Installs what is missing first (Debian 12, as root). Without a display the window opens on a
+virtual one (Xvfb), which is stopped again when the program exits.
+USAGE
+}
+case "${1:-run}" in
+  run | merkko | test) ;;
+  -h | --help | help) usage; exit 0 ;;
+  *) usage >&2; exit 2 ;;
+esac
+# Files named on the command line are taken relative to where the command was typed.
+if [ "${1:-run}" = "run" ] && [ $# -gt 1 ]; then
+  args=("$1")
+  for a in "${@:2}"; do
+    if [ -e "$a" ]; then args+=("$(realpath "$a")"); else args+=("$a"); fi
+  done
+  set -- "${args[@]}"
+fi
 cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ qt6-base-dev libgl-dev libxcb1-dev libgtest-dev libgmock-dev libbenchmark-dev
-          xvfb xauth)
+          xvfb xauth desktop-file-utils appstream shared-mime-info)
 # The fuzz targets need clang and its libFuzzer runtime; nothing else does.
 if [ "${1:-}" = "test" ] && [ "${2:-}" = "--fuzz" ]; then packages+=(clang libclang-rt-14-dev); fi
 missing=()
@@ -42,15 +63,20 @@ else
   cmake --build "$build"
 fi
 
-# Without a display, the window opens on a virtual one.
+# Without a display, the window opens on a virtual one, which goes again when the program exits.
 with_display() {
-  if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-    echo "No display: starting one on :99 (view it with a VNC server or take screenshots with 'import')."
-    Xvfb :99 -screen 0 1600x1000x24 -nolisten tcp >/dev/null 2>&1 &
-    export DISPLAY=:99
-    sleep 0.5
-  fi
-  exec "$@"
+  if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then exec "$@"; fi
+  local n=99
+  while [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+  echo "No display: starting one on :$n (view it with a VNC server or take screenshots with 'import')."
+  Xvfb ":$n" -screen 0 1600x1000x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb_pid=$!
+  trap 'kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null || true' EXIT
+  export DISPLAY=":$n"
+  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+  local status=0
+  "$@" || status=$?
+  return "$status"
 }
 
 case "$verb" in
@@ -61,5 +87,4 @@ case "$verb" in
     export QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1
     ctest --output-on-failure -j2
     ;;
-  *) echo "usage: $0 run [map.pmp] | merkko | test [--sanitize]" >&2; exit 2 ;;
 esac

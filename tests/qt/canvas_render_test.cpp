@@ -142,6 +142,50 @@ TEST(QtCanvasRender, FarEndsDrawTheirVisiblePartOnly) {
   }
 }
 
+// At a pixel ratio of 2 the core still draws in logical pixels: each logical pixel's lower right
+// device pixel is what the ordinary canvas shows there, dashes keep their logical length, and the
+// labels are rendered at the full resolution rather than doubled.
+TEST(QtCanvasRender, DoubleDensityKeepsLogicalArithmeticAndDrawsAtFullResolution) {
+  QtCanvas normal, dense;
+  dense.SetScale(2.0);
+  EXPECT_EQ(dense.Scale(), 2);
+  for (QtCanvas* c : {&normal, &dense}) {
+    c->Resize(120, 60);
+    c->SetPersistent(true);
+    c->Clear({0, 0, 0});
+    c->SetLineColour({255, 255, 255});
+    c->SetLineStyle(kSolid);
+    c->Line(5, 5, 100, 5);
+    c->Line(60, 10, 60, 30);
+    c->SetLineStyle(kDot);
+    c->Line(5, 40, 110, 40);
+    c->SetLineStyle(kDash);
+    c->Line(110, 5, 110, 55);
+    c->SetLineStyle(kSolid);
+    c->SetTextPosition(20, 44);
+    c->Text("Waypoint 12");
+  }
+  ASSERT_EQ(dense.Image().size(), QSize(240, 120));
+  EXPECT_EQ(dense.Image().devicePixelRatio(), 2.0);
+  EXPECT_EQ(dense.TextWidth("Waypoint 12"), normal.TextWidth("Waypoint 12"));
+  EXPECT_EQ(dense.TextHeight("W"), normal.TextHeight("W"));
+  int lit = 0, notDoubled = 0;
+  for (int y = 0; y < 60; ++y)
+    for (int x = 0; x < 120; ++x) {
+      const bool text = y >= 44;
+      if (!text) {
+        EXPECT_EQ(At(dense.Image(), 2 * x + 1, 2 * y + 1), At(normal.Image(), x, y)) << x << "," << y;
+        continue;
+      }
+      const QRgb a = At(dense.Image(), 2 * x, 2 * y), b = At(dense.Image(), 2 * x + 1, 2 * y),
+                 c = At(dense.Image(), 2 * x, 2 * y + 1), d = At(dense.Image(), 2 * x + 1, 2 * y + 1);
+      lit += (a != 0) + (b != 0) + (c != 0) + (d != 0);
+      notDoubled += !(a == b && b == c && c == d);
+    }
+  EXPECT_GT(lit, 40);
+  EXPECT_GT(notDoubled, 10);
+}
+
 TEST(QtCanvasRender, TemporaryDrawingIsDroppedByNextRedraw) {
   CanvasRig r;
   r.ed->RedrawCanvas();

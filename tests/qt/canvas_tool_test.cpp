@@ -1,10 +1,17 @@
-// quorvel-tool render: output size, the same pixels as the window's canvas, and its error exits.
+// quorvel-tool: render's picture is the window's canvas area; info, check, normalise and compile on
+// the sample maps; help, version, errors and exit codes of every verb.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <vector>
 
@@ -30,14 +37,23 @@ void WriteFile(const QString& path, const std::vector<uint8_t>& bytes) {
 
 struct ToolRun {
   int status = -1;
-  QString err;
+  QString err, out;
 };
 ToolRun Tool(const QStringList& args) {
   QProcess p;
   p.start(QStringLiteral(QUORVEL_TOOL_PATH), args);
   p.waitForFinished(30000);
-  return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardError())};
+  return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardError()),
+          QString::fromUtf8(p.readAllStandardOutput())};
 }
+
+std::vector<uint8_t> ReadBytes(const QString& path) {
+  std::ifstream f(path.toStdString(), std::ios::binary);
+  return std::vector<uint8_t>(std::istreambuf_iterator<char>(f), {});
+}
+
+const QString kQuarry = QStringLiteral(QUORVEL_SOURCE_DIR "/maps/dm_quarry.pmp");
+const QString kTwin = QStringLiteral(QUORVEL_SOURCE_DIR "/maps/ctf_twin.pmp");
 
 MapDocument SampleMap() {
   MapDocument d = fixtures::NewMap();
@@ -65,26 +81,33 @@ TEST(RenderTool, WritesPngOfRequestedSizeMatchingTheCanvas) {
   QImage img(png);
   ASSERT_EQ(img.size(), QSize(640, 480));
 
-  // The same core redraw into a QtCanvas of that size gives the same pixels.
+  // The same core redraw into the canvas of a window whose canvas area is 640 x 480: the side
+  // panel to the right, the bars above and below.
   auto ed = std::make_unique<Editor>();
   ed->doc = doc;
   QtCanvas canvas;
-  canvas.Resize(640, 480);
+  const int top = ed->ctl.Pyla.top + ed->ctl.Pyla.height;
+  const int clientWidth = 640 + ed->ctl.Ppalkki.width, clientHeight = 480 + top + ed->ctl.Pala.height;
+  canvas.Resize(clientWidth, clientHeight);
   ed->canvas = &canvas;
   ed->firstActivation = false;
-  ed->view.clientWidth = 640;
-  ed->view.clientHeight = 480;
+  ed->view.clientWidth = clientWidth;
+  ed->view.clientHeight = clientHeight;
   ed->view.zoom = 2;
   ed->view.gridSize = 50;
   ed->ctl.CBgrid.Select(2);
   ed->view.showFlags[5] = 1;
   Form_Resize(*ed);
-  EXPECT_EQ(img.convertToFormat(QImage::Format_RGB32), canvas.Image());
-  EXPECT_EQ(img.pixel(2, 479) & 0xFFFFFF, 0x404040u);
+  EXPECT_EQ(img.convertToFormat(QImage::Format_RGB32), canvas.Image().copy(0, top, 640, 480));
+  // The origin, where the first triangle's corner is, lies where the window shows it.
+  const QPointF origin(ed->view.clientWidth / 2.0 - ed->ctl.Ppalkki.width / 2.0,
+                       ed->view.clientHeight / 2.0 - ed->ctl.Pala.height / 2.0 - top);
+  EXPECT_GT(origin.x(), 300);
+  EXPECT_LT(origin.x(), 340);
 
   r = Tool({"render", map, png});
   ASSERT_EQ(r.status, 0) << r.err.toStdString();
-  EXPECT_EQ(QImage(png).size(), QSize(819, 577));
+  EXPECT_EQ(QImage(png).size(), QSize(634, 485));  // the design window's canvas area
 
   // Corners very far away (a damaged or hand-made file) draw what is visible of their edges.
   MapDocument far = doc;
@@ -113,13 +136,22 @@ TEST(RenderTool, ErrorsExitTwoWithOneLine) {
       {{"render", good, png, "--size", "640"}, "bad size"},
       {{"render", good, png, "--size", "-5x10"}, "bad size"},
       {{"render", good, png, "--size", "99999x10"}, "bad size"},
-      {{"render", good, png, "--size"}, "bad size"},
+      {{"render", good, png, "--size"}, "needs a value"},
+      {{"render", good, dir.filePath("x.pmp")}, "does not end in .png"},
+      {{"render", good, dir.filePath(".png")}, "does not end in .png"},
+      {{"info"}, "usage: quorvel-tool info"},
+      {{"info", dir.filePath("missing.pmp")}, "not found"},
+      {{"check", bad}, "is not Zarnok 1.0.5b mapfile"},
+      {{"normalise", good}, "usage: quorvel-tool normalise"},
+      {{"compile", good, "-o"}, "needs a value"},
+      {{"normalise", good, "-o", dir.filePath("no/such/folder/x.pmp")}, "cannot write"},
+      {{"check", good, "--json"}, "unknown option"},
       {{"render", good, png, "--zoom", "300"}, "bad zoom"},
       {{"render", good, png, "--zoom", "abc"}, "bad zoom"},
       {{"render", good, png, "--grid", "7"}, "bad grid"},
       {{"render", good}, "usage"},
       {{"render", good, png, "--colour"}, "unknown option"},
-      {{"paint", good, png}, "unknown command"},
+      {{"paint", good, png}, "unknown verb"},
       {{}, "usage"},
   };
   for (const Case& c : cases) {
@@ -129,6 +161,88 @@ TEST(RenderTool, ErrorsExitTwoWithOneLine) {
     EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
   }
   EXPECT_FALSE(QFile::exists(png));
+  EXPECT_FALSE(QFile::exists(dir.filePath("x.pmp")));
+}
+
+TEST(Tool, EveryVerbHasHelpAndVersion) {
+  for (const QString verb : {"", "info", "check", "normalise", "compile", "render"}) {
+    QStringList help = {"--help"}, version = {"--version"};
+    if (!verb.isEmpty()) {
+      help.prepend(verb);
+      version.prepend(verb);
+    }
+    ToolRun r = Tool(help);
+    EXPECT_EQ(r.status, 0) << verb.toStdString();
+    EXPECT_TRUE(r.out.startsWith("usage: quorvel-tool " + verb)) << r.out.toStdString();
+    EXPECT_TRUE(r.err.isEmpty());
+    r = Tool(version);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "quorvel-tool 1.2.0\n");
+  }
+}
+
+TEST(Tool, InfoAndCheckOnTheSampleMaps) {
+  ToolRun r = Tool({"info", kQuarry});
+  ASSERT_EQ(r.status, 0) << r.err.toStdString();
+  EXPECT_TRUE(r.out.contains("  author: Quorvel\n  texture: banana.bmp\n")) << r.out.toStdString();
+  EXPECT_TRUE(r.out.contains(QRegularExpression("  polygons: \\d+ of 400\n"))) << r.out.toStdString();
+  EXPECT_TRUE(r.out.contains("  scenery: ") && r.out.contains(" of 254\n"));
+
+  r = Tool({"info", "--json", kQuarry, kTwin});
+  ASSERT_EQ(r.status, 0);
+  const QJsonDocument json = QJsonDocument::fromJson(r.out.toUtf8());
+  ASSERT_TRUE(json.isArray()) << r.out.toStdString();
+  ASSERT_EQ(json.array().size(), 2);
+  const QJsonObject twin = json.array()[1].toObject();
+  EXPECT_EQ(twin["file"].toString(), kTwin);
+  EXPECT_EQ(twin["spawns"].toObject()["limit"].toInt(), 30);
+  EXPECT_GE(twin["spawns"].toObject()["count"].toInt(), 8);
+  EXPECT_GT(twin["sectorSize"].toInt(), 0);
+
+  r = Tool({"check", kQuarry, kTwin});
+  EXPECT_EQ(r.status, 0) << r.out.toStdString();
+  EXPECT_TRUE(r.out.isEmpty());
+
+  // A deathmatch map under a ctf_ name, and a broken copy: one line per finding, status 1.
+  QTemporaryDir dir;
+  const QString renamed = dir.filePath("ctf_quarry.pmp");
+  QFile::copy(kTwin, dir.filePath("twin.pmp"));
+  QFile::copy(kQuarry, renamed);
+  r = Tool({"check", renamed, dir.filePath("twin.pmp")});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, renamed + ": spawn order: a ctf_ map needs the red flag (spawn 0) and the blue flag (spawn 1) first\n" +
+                       dir.filePath("twin.pmp") + ": spawn 0 is a team spawn but the file name does not start with ctf_\n");
+
+  // A file error among good maps still reports the others and exits 2.
+  r = Tool({"check", renamed, dir.filePath("gone.pmp")});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.out.count('\n'), 1);
+  EXPECT_TRUE(r.err.contains("not found"));
+}
+
+TEST(Tool, NormaliseAndCompileWriteWhatTheEditorWould) {
+  QTemporaryDir dir;
+  const QString out = dir.filePath("out.pmp");
+  // The sample maps are saved and compiled already: both verbs give them back byte for byte.
+  for (const QString verb : {"normalise", "compile"}) {
+    const ToolRun r = Tool({verb, kTwin, "-o", out});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(ReadBytes(out), ReadBytes(kTwin)) << verb.toStdString();
+  }
+
+  // A map off the origin with reversed corners: normalise turns the corners, compile also centres.
+  MapDocument doc = fixtures::NewMap();
+  fixtures::AddTriangle(doc, 1000, 1000, 1000, 1100, 1100, 1000);
+  const QString map = dir.filePath("raw.pmp");
+  WriteFile(map, EncodeMap(doc));
+  ASSERT_EQ(Tool({"normalise", map, "-o", out}).status, 0);
+  std::vector<uint8_t> bytes = ReadBytes(out);
+  ASSERT_EQ(bytes.size(), 502112u);
+  EXPECT_EQ(fixtures::ReadF32(bytes, 4), 1100.0f);  // corner 0's y after the turn
+  ASSERT_EQ(Tool({"compile", map, "-o", out}).status, 0);
+  bytes = ReadBytes(out);
+  EXPECT_EQ(fixtures::ReadF32(bytes, 0), -50.0f);   // centred
+  EXPECT_EQ(ReadBytes(map), EncodeMap(doc));        // the input is untouched
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
 #include "shell/qt/canvas_widget.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
@@ -221,14 +224,20 @@ void CanvasWidget::CoreCallDone() {
 }
 
 void CanvasWidget::paintEvent(QPaintEvent*) {
+  // Moved to a screen of another density: the image is made again at the new resolution.
+  if (canvas_.Scale() != std::clamp(static_cast<int>(std::lround(devicePixelRatioF())), 1, 4)) {
+    resizeEvent(nullptr);
+    return;
+  }
   QPainter p(this);
-  p.drawImage(0, 0, canvas_.Image());
+  p.drawImage(0, 0, canvas_.Image());  // the image's own pixel ratio maps it onto logical pixels
 }
 
 void CanvasWidget::resizeEvent(QResizeEvent*) {
   if (beforeResize) beforeResize();
   ed_.view.clientWidth = width();
   ed_.view.clientHeight = height();
+  canvas_.SetScale(devicePixelRatioF());
   canvas_.Resize(width(), height());
   Form_Resize(ed_);
   CoreCallDone();

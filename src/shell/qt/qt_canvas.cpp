@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace quorvel {
 
@@ -85,12 +86,22 @@ bool ClipToBox(double& x1, double& y1, double& x2, double& y2, double left, doub
 
 }  // namespace
 
-QtCanvas::QtCanvas() : font_(CanvasFont()), metrics_(font_) { Resize(0, 0); }
+QtCanvas::QtCanvas() : font_(CanvasFont()), metrics_(font_), deviceFont_(font_) { Resize(0, 0); }
+
+void QtCanvas::SetScale(double devicePixelRatio) {
+  const int scale = std::isfinite(devicePixelRatio) ? std::clamp(static_cast<int>(std::lround(devicePixelRatio)), 1, 4) : 1;
+  if (scale == scale_) return;
+  scale_ = scale;
+  deviceFont_ = font_;
+  deviceFont_.setPixelSize(font_.pixelSize() * scale_);
+  stamps_.clear();
+}
 
 void QtCanvas::Resize(int width, int height) {
-  width_ = std::max(width, 0);
-  height_ = std::max(height, 0);
+  width_ = std::max(width, 0) * scale_;
+  height_ = std::max(height, 0) * scale_;
   image_ = QImage(std::max(width_, 1), std::max(height_, 1), QImage::Format_RGB32);
+  image_.setDevicePixelRatio(scale_);
   image_.fill(QColor(64, 64, 64));
   overlay_ = QImage();
   overlayActive_ = false;
@@ -140,18 +151,18 @@ void QtCanvas::Line(float x1, float y1, float x2, float y2) {
     overlayActive_ = true;
     Target();
   }
-  double ax = std::nearbyint(double(x1)), ay = std::nearbyint(double(y1));
-  double bx = std::nearbyint(double(x2)), by = std::nearbyint(double(y2));
+  double ax = Device(x1), ay = Device(y1), bx = Device(x2), by = Device(y2);
   // Far-away ends (a corner at 1e30 in a file) are first cut to a box one pixel round the image,
   // so everything after works on small numbers that doubles hold exactly. Near lines skip this and
   // keep their dash phase from their own start.
   if (std::max({std::fabs(ax), std::fabs(ay), std::fabs(bx), std::fabs(by)}) > kNearLimit &&
       !ClipToBox(ax, ay, bx, by, -1.0, -1.0, double(width_), double(height_)))
     return;
-  if (lineWidth_ == 1) {
+  const int width = lineWidth_ * scale_;
+  if (width == 1) {
     RasterLine(ax, ay, bx, by, 0);
   } else {
-    for (int k = 0; k < lineWidth_; ++k) RasterLine(ax, ay, bx, by, k - lineWidth_ / 2);
+    for (int k = 0; k < width; ++k) RasterLine(ax, ay, bx, by, k - width / 2);
   }
   Touched();
 }
@@ -198,7 +209,8 @@ void QtCanvas::RasterLine(double x1, double y1, double x2, double y2, int minorO
   int64_t t = static_cast<int64_t>(tLo);
   const int64_t tEnd = static_cast<int64_t>(tHi);
   int step = 1;
-  if (pat.period == 3) {
+  const bool dotted = pat.period == 3 && scale_ == 1;
+  if (dotted) {
     // Dotted: only every third pixel is drawn, so step straight from dot to dot.
     t += (3 - t % 3) % 3;
     step = 3;
@@ -217,7 +229,7 @@ void QtCanvas::RasterLine(double x1, double y1, double x2, double y2, int minorO
   const uint32_t c = colour_;
   const unsigned limit = static_cast<unsigned>(minorLimit);
 
-  if (pat.period <= 3) {
+  if (pat.period == 1 || dotted) {
     for (; t <= tEnd; t += step) {
       const int m = static_cast<int>(mfix >> 32);
       if (static_cast<unsigned>(m) < limit) p[m * minorStride] = c;
@@ -226,7 +238,8 @@ void QtCanvas::RasterLine(double x1, double y1, double x2, double y2, int minorO
     }
   } else {
     for (; t <= tEnd; ++t) {
-      if ((pat.mask >> (t % pat.period)) & 1u) {
+      // Dashes are `scale` device pixels to each pattern pixel.
+      if ((pat.mask >> ((t / scale_) % pat.period)) & 1u) {
         const int m = static_cast<int>(mfix >> 32);
         if (static_cast<unsigned>(m) < limit) p[m * minorStride] = c;
       }
@@ -245,7 +258,14 @@ void QtCanvas::Rect(float x1, float y1, float x2, float y2) {
 
 void QtCanvas::Circle(float cx, float cy, int radius, Rgb colour) {
   if (radius < 0 || !std::isfinite(cx) || !std::isfinite(cy)) return;
-  const double fx = std::nearbyint(double(cx)), fy = std::nearbyint(double(cy));
+  const double fx = Device(cx), fy = Device(cy);
+  // A ring `scale` pixels thick on a dense screen, round the same middle pixel.
+  const int outer = static_cast<int>(
+      std::min<int64_t>(int64_t{radius} * scale_ + scale_ / 2, std::numeric_limits<int>::max()));
+  for (int r = outer; r > outer - scale_ && r >= 0; --r) Ring(fx, fy, r, colour);
+}
+
+void QtCanvas::Ring(double fx, double fy, int radius, Rgb colour) {
   // Wholly off the image: nothing to do (also keeps the centre within int range below).
   if (fx + radius < 0 || fy + radius < 0 || fx - radius >= width_ || fy - radius >= height_) return;
   if (!persistent_ && !overlayActive_) {
@@ -259,7 +279,7 @@ void QtCanvas::Circle(float cx, float cy, int radius, Rgb colour) {
   // Midpoint circle, eight octants at a time; the dash phase follows the octant step.
   int x = radius, y = 0, err = 1 - radius;
   for (unsigned t = 0; x >= y; ++t) {
-    if ((pat.mask >> (t % static_cast<unsigned>(pat.period))) & 1u) {
+    if ((pat.mask >> ((t / static_cast<unsigned>(scale_)) % static_cast<unsigned>(pat.period))) & 1u) {
       Plot(x0 + x, y0 + y, c);
       Plot(x0 + y, y0 + x, c);
       Plot(x0 - y, y0 + x, c);
@@ -288,15 +308,16 @@ const QtCanvas::TextStamp& QtCanvas::Stamp(std::string_view text) {
   st.text = std::string(text);
   const QString q = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
   st.advance = metrics_.horizontalAdvance(q);
-  st.width = std::max(st.advance + 2, 1);  // room for a glyph's overhang
-  st.height = std::max(metrics_.height(), 1);
+  const QFontMetrics device(deviceFont_);
+  st.width = std::max(device.horizontalAdvance(q) + 2 * scale_, 1);  // room for a glyph's overhang
+  st.height = std::max(device.height(), 1);
   QImage img(st.width, st.height, QImage::Format_RGB32);
   img.fill(Qt::black);
   {
     QPainter p(&img);
-    p.setFont(font_);
+    p.setFont(deviceFont_);
     p.setPen(Qt::white);
-    p.drawText(0, metrics_.ascent(), q);
+    p.drawText(0, device.ascent(), q);
   }
   st.mask.resize(static_cast<size_t>(st.width) * static_cast<size_t>(st.height));
   for (int y = 0; y < st.height; ++y) {
@@ -310,7 +331,7 @@ const QtCanvas::TextStamp& QtCanvas::Stamp(std::string_view text) {
 
 void QtCanvas::Text(std::string_view text) {
   if (text.empty() || !std::isfinite(textX_) || !std::isfinite(textY_)) return;
-  const double fx = std::nearbyint(double(textX_)), fy = std::nearbyint(double(textY_));
+  const double fx = std::nearbyint(double(textX_)) * scale_, fy = std::nearbyint(double(textY_)) * scale_;
   if (fx >= width_ || fy >= height_ || fx < -4096 || fy < -4096) return;
   const TextStamp& st = Stamp(text);
   if (fx + st.width <= 0 || fy + st.height <= 0) return;

@@ -3,9 +3,13 @@
 // rectangles and circles are written straight into the scanlines (a full redraw of a busy map is
 // tens of thousands of short dotted lines, which QPainter's dashing makes several times slower);
 // labels are rendered once per distinct text with a fixed sans font and then stamped.
+// On a high-density screen the image has `scale` device pixels to the logical pixel: every call
+// still takes logical pixels, lines and dashes are drawn `scale` pixels thick and long, and labels
+// are rendered at the full resolution, so the picture keeps its look and gains its sharpness.
 #include <QFont>
 #include <QFontMetrics>
 #include <QImage>
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -19,11 +23,15 @@ class QtCanvas : public Canvas {
  public:
   QtCanvas();
 
-  // A new image of the client size, filled with the background colour; 0 x 0 is allowed (a
-  // minimised window) and simply draws nothing.
+  // A new image of the client size (logical pixels), filled with the background colour; 0 x 0 is
+  // allowed (a minimised window) and simply draws nothing.
   void Resize(int width, int height);
-  int Width() const { return width_; }
-  int Height() const { return height_; }
+  // Device pixels per logical pixel, 1 to 4 (a fractional screen ratio is rounded to the nearest);
+  // takes effect at the next Resize.
+  void SetScale(double devicePixelRatio);
+  int Width() const { return width_ / scale_; }
+  int Height() const { return height_ / scale_; }
+  int Scale() const { return scale_; }
   // What the window shows: the retained image, or a copy of it with temporary drawings on top.
   const QImage& Image() const { return overlayActive_ ? overlay_ : image_; }
   // Called after a full redraw ends and after each temporary drawing, so the window repaints.
@@ -59,18 +67,23 @@ class QtCanvas : public Canvas {
   void Target();  // points the pixel writes at the retained image or the overlay
   void Touched();
   void RasterLine(double x1, double y1, double x2, double y2, int minorOffset);
+  void Ring(double deviceX, double deviceY, int deviceRadius, Rgb colour);
   void Plot(int x, int y, uint32_t colour) {
     if (static_cast<unsigned>(x) < static_cast<unsigned>(width_) && static_cast<unsigned>(y) < static_cast<unsigned>(height_))
       bits_[static_cast<size_t>(y) * static_cast<size_t>(stride_) + static_cast<size_t>(x)] = colour;
   }
   const TextStamp& Stamp(std::string_view text);
 
+  // A logical coordinate's device pixel: the middle one of the `scale` covering it.
+  double Device(float v) const { return std::nearbyint(double(v)) * scale_ + scale_ / 2; }
+
   QImage image_, overlay_;
+  int scale_ = 1;
   bool persistent_ = false;
   bool overlayActive_ = false;
   uint32_t* bits_ = nullptr;
   int stride_ = 0;  // pixels per scanline
-  int width_ = 0, height_ = 0;
+  int width_ = 0, height_ = 0;  // device pixels
 
   uint32_t colour_ = 0xFF000000u;
   int style_ = kSolid;
@@ -78,7 +91,9 @@ class QtCanvas : public Canvas {
   float textX_ = 0, textY_ = 0;
 
   QFont font_;
-  QFontMetrics metrics_;
+  QFontMetrics metrics_;      // logical sizes, what the core measures with
+  QFont deviceFont_;          // the same font at the device resolution, for the stamps
+
   std::vector<TextStamp> stamps_;
 };
 

@@ -1,13 +1,15 @@
-// quorvel-tool: command-line companion of the editor.
-//   quorvel-tool render MAP.pmp OUT.png [--size WxH] [--zoom 400|200|100|50|25] [--grid N] [--advanced]
-// draws the map with the editor's own redraw and Qt canvas, view centred on the origin, into a PNG.
-// Exit status: 0 done, 2 on any failure (bad arguments, an unreadable map, a PNG that cannot be written).
+// quorvel-tool: the editor's reading, checks, save and compile for map packs and servers, and its
+// redraw into a PNG. Every verb takes --help and --version. Exit status: 0 fine, 1 the check found
+// problems, 2 bad usage or a file that cannot be read or written (one line on stderr each).
 #include <QApplication>
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <functional>
 #include <iostream>
+#include <map>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -15,6 +17,9 @@
 #include "document/file_io.h"
 #include "document/map_document.h"
 #include "document/map_file.h"
+#include "document/map_write.h"
+#include "shell/compile.h"
+#include "shell/map_check.h"
 #include "shell/qt/qt_canvas.h"
 #include "view/layout.h"
 #include "view/view.h"
@@ -23,8 +28,20 @@ namespace {
 
 using namespace quorvel;
 
+constexpr int kFine = 0, kFound = 1, kError = 2;
+
+#define QUORVEL_STR2(x) #x
+#define QUORVEL_STR(x) QUORVEL_STR2(x)
+const char* const kVersion = "quorvel-tool " QUORVEL_STR(QUORVEL_VERSION_MAJOR) "." QUORVEL_STR(
+    QUORVEL_VERSION_MINOR) "." QUORVEL_STR(QUORVEL_VERSION_PATCH);
+
+int Fail(const std::string& message) {
+  std::cerr << "quorvel-tool: " << message << "\n";
+  return kError;
+}
+
 // The map as the editor opens it, or a one-line reason.
-bool LoadMap(const std::string& path, MapDocument& doc, std::string& error) {
+bool LoadMap(const std::string& path, MapDocument& doc, DecodeReport& report, std::string& error) {
   std::vector<uint8_t> bytes;
   if (!PathExists(path)) {
     error = "File '" + path + "' not found.";
@@ -41,19 +58,111 @@ bool LoadMap(const std::string& path, MapDocument& doc, std::string& error) {
     return false;
   }
   // The editor's own reader; it clamps a polygon count outside the array and far waypoints.
-  DecodeMap(bytes, doc, nullptr);
+  report = DecodeMap(bytes, doc, nullptr);
   doc.info.fileName = path;
   return true;
 }
 
-// Every failure: one line on stderr and status 2.
-int Fail(const std::string& message) {
-  std::cerr << "quorvel-tool: " << message << "\n";
-  return 2;
+// The arguments of one verb: positionals, and options that take a value or stand alone.
+struct Args {
+  std::vector<std::string> positional;
+  std::map<std::string, std::string> values;
+  std::map<std::string, bool> flags;
+};
+
+struct Verb {
+  const char* name;
+  const char* usage;
+  const char* help;
+  std::vector<std::string> valueOptions, flagOptions;
+  std::function<int(const Args&)> run;
+};
+
+bool EndsWith(const std::string& s, const std::string& tail) {
+  return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
 }
 
-const char* const kUsage =
-    "usage: quorvel-tool render MAP.pmp OUT.png [--size WxH] [--zoom 400|200|100|50|25] [--grid N] [--advanced]";
+std::string JsonString(const std::string& s) {
+  std::string out = "\"";
+  for (const char c : s) {
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (static_cast<unsigned char>(c) < 0x20) {
+      char buf[8];
+      std::snprintf(buf, sizeof buf, "\\u%04x", c);
+      out += buf;
+    } else {
+      out += c;
+    }
+  }
+  return out + "\"";
+}
+
+// Reads each map named and hands it on; a map that cannot be read is reported and the rest still
+// run. The status is the worst of all: 2 for a file error, else what `use` returned.
+int EachMap(const Args& a, const std::function<int(const std::string&, const MapDocument&, const DecodeReport&)>& use) {
+  int status = kFine;
+  for (const std::string& path : a.positional) {
+    auto doc = std::make_unique<MapDocument>();
+    DecodeReport report;
+    std::string error;
+    status = std::max(status, LoadMap(path, *doc, report, error) ? use(path, *doc, report) : Fail(error));
+  }
+  return status;
+}
+
+int Info(const Args& a) {
+  if (a.positional.empty()) return -1;
+  const bool json = a.flags.count("--json") > 0;
+  std::vector<std::string> objects;
+  const int status = EachMap(a, [&](const std::string& path, const MapDocument& doc, const DecodeReport&) {
+    const MapSummary s = SummariseMap(doc);
+    if (json) {
+      std::string o = "{\"file\": " + JsonString(path) + ", \"author\": " + JsonString(s.author) +
+                      ", \"texture\": " + JsonString(s.texture) + ", \"sectorSize\": " + std::to_string(s.sectorSize);
+      for (const auto& c : s.counts)
+        o += ", \"" + std::string(c.what) + "\": {\"count\": " + std::to_string(c.count) +
+             ", \"limit\": " + std::to_string(c.limit) + "}";
+      objects.push_back(o + "}");
+    } else {
+      std::cout << path << "\n  author: " << s.author << "\n  texture: " << s.texture
+                << "\n  sector size: " << s.sectorSize << "\n";
+      for (const auto& c : s.counts) std::cout << "  " << c.what << ": " << c.count << " of " << c.limit << "\n";
+    }
+    return kFine;
+  });
+  if (json) {
+    std::cout << "[";
+    for (size_t i = 0; i < objects.size(); ++i) std::cout << (i ? ",\n " : "") << objects[i];
+    std::cout << "]\n";
+  }
+  return status;
+}
+
+int Check(const Args& a) {
+  if (a.positional.empty()) return -1;
+  return EachMap(a, [](const std::string& path, const MapDocument& doc, const DecodeReport& report) {
+    const std::vector<std::string> found = CheckMap(doc, path, &report);
+    for (const std::string& line : found) std::cout << path << ": " << line << "\n";
+    return found.empty() ? kFine : kFound;
+  });
+}
+
+// normalise and compile: the document through the save's own writer, compiled first if asked.
+int Rewrite(const Args& a, bool compile) {
+  const auto out = a.values.find("-o");
+  if (a.positional.size() != 1 || out == a.values.end()) return -1;
+  auto ed = std::make_unique<Editor>();
+  DecodeReport report;
+  std::string error;
+  if (!LoadMap(a.positional[0], ed->doc, report, error)) return Fail(error);
+  if (compile) MenuRunCompile_Click(*ed);
+  std::vector<uint8_t> bytes;
+  WriteMapBytes(*ed, false, bytes);
+  if (!WriteFileAtomically(out->second, bytes, error)) return Fail("cannot write '" + out->second + "': " + error);
+  return kFine;
+}
 
 bool ParsePositive(const std::string& s, int& out) {
   if (s.empty() || s.size() > 6 || !std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; }))
@@ -62,48 +171,40 @@ bool ParsePositive(const std::string& s, int& out) {
   return out > 0;
 }
 
-int Render(int argc, char** argv) {
-  std::vector<std::string> positional;
-  int width = 819, height = 577, zoomItem = 2, gridItem = 0;
-  bool advanced = false;
+int Render(const Args& a, int argc, char** argv) {
+  if (a.positional.size() != 2) return -1;
+  const std::string& png = a.positional[1];
+  if (!EndsWith(png, ".png") || png.size() == 4 || EndsWith(png, "/.png"))
+    return Fail("the picture's name '" + png + "' does not end in .png");
   const Controls defaults;
-  for (int i = 2; i < argc; ++i) {
-    const std::string a = argv[i];
-    auto value = [&](std::string& out) {
-      if (i + 1 >= argc) return false;
-      out = argv[++i];
-      return true;
-    };
-    std::string v;
-    if (a == "--size") {
-      const size_t x = value(v) ? v.find('x') : std::string::npos;
-      if (x == std::string::npos || !ParsePositive(v.substr(0, x), width) || !ParsePositive(v.substr(x + 1), height) ||
-          width > 16384 || height > 16384)
-        return Fail("bad size '" + v + "': expected WxH, each 1 to 16384");
-    } else if (a == "--zoom") {
-      const auto& data = defaults.CBzoom.itemData;
-      int z = 0;
-      const auto it = value(v) && ParsePositive(v, z) ? std::find(data.begin(), data.end(), z) : data.end();
-      if (it == data.end()) return Fail("bad zoom '" + v + "': expected 400, 200, 100, 50 or 25");
-      zoomItem = static_cast<int>(it - data.begin());
-    } else if (a == "--grid") {
-      const auto& items = defaults.CBgrid.items;
-      auto it = value(v) ? std::find(items.begin(), items.end(), v == "0" ? std::string("Off") : v) : items.end();
-      if (it == items.end()) return Fail("bad grid '" + v + "': expected 0, 100, 50, 25, 10 or 5");
-      gridItem = static_cast<int>(it - items.begin());
-    } else if (a == "--advanced") {
-      advanced = true;
-    } else if (a.rfind("--", 0) == 0) {
-      return Fail("unknown option '" + a + "'; " + kUsage);
-    } else {
-      positional.push_back(a);
-    }
+  // The canvas area of the design's window: its client size less the side panel and the two bars.
+  const int barTop = defaults.Pyla.top + defaults.Pyla.height;
+  int width = 819 - defaults.Ppalkki.width, height = 577 - defaults.Pala.height - barTop;
+  int zoomItem = 2, gridItem = 0;
+  if (auto v = a.values.find("--size"); v != a.values.end()) {
+    const size_t x = v->second.find('x');
+    if (x == std::string::npos || !ParsePositive(v->second.substr(0, x), width) ||
+        !ParsePositive(v->second.substr(x + 1), height) || width > 16384 || height > 16384)
+      return Fail("bad size '" + v->second + "': expected WxH, each 1 to 16384");
   }
-  if (positional.size() != 2) return Fail(kUsage);
+  if (auto v = a.values.find("--zoom"); v != a.values.end()) {
+    const auto& data = defaults.CBzoom.itemData;
+    int z = 0;
+    const auto it = ParsePositive(v->second, z) ? std::find(data.begin(), data.end(), z) : data.end();
+    if (it == data.end()) return Fail("bad zoom '" + v->second + "': expected 400, 200, 100, 50 or 25");
+    zoomItem = static_cast<int>(it - data.begin());
+  }
+  if (auto v = a.values.find("--grid"); v != a.values.end()) {
+    const auto& items = defaults.CBgrid.items;
+    const auto it = std::find(items.begin(), items.end(), v->second == "0" ? std::string("Off") : v->second);
+    if (it == items.end()) return Fail("bad grid '" + v->second + "': expected 0, 100, 50, 25, 10 or 5");
+    gridItem = static_cast<int>(it - items.begin());
+  }
 
   auto ed = std::make_unique<Editor>();
+  DecodeReport report;
   std::string error;
-  if (!LoadMap(positional[0], ed->doc, error)) return Fail(error);
+  if (!LoadMap(a.positional[0], ed->doc, report, error)) return Fail(error);
 
   // Qt only once the arguments and the map are known good, so every error above is one clean line.
   // Headless by default: the tool needs fonts, not a display.
@@ -113,12 +214,15 @@ int Render(int argc, char** argv) {
     if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << "quorvel-tool: " << text.toStdString() << "\n";
   });
   QApplication app(argc, argv);
+  // The window whose canvas area is the size asked for: the view is centred where the window
+  // centres it, so the picture is what a user sees there.
+  const int clientWidth = width + defaults.Ppalkki.width, clientHeight = height + barTop + defaults.Pala.height;
   QtCanvas canvas;
-  canvas.Resize(width, height);
+  canvas.Resize(clientWidth, clientHeight);
   ed->canvas = &canvas;
   ed->firstActivation = false;
-  ed->view.clientWidth = width;
-  ed->view.clientHeight = height;
+  ed->view.clientWidth = clientWidth;
+  ed->view.clientHeight = clientHeight;
   ed->view.viewX = ed->view.viewY = 0;
   // The settings go through the controls and their handlers, so the window's rules apply
   // (the grid density limit may step the grid coarser, as it would on screen).
@@ -127,20 +231,92 @@ int Render(int argc, char** argv) {
   ed->ctl.CBgrid.Select(gridItem);
   CBgrid_Click(*ed);
   for (int k = 0; k <= 5; ++k) ed->ctl.CBnayta[static_cast<size_t>(k)].value = 1;
-  ed->ctl.CBnayta[6].value = advanced ? 1 : 0;
+  ed->ctl.CBnayta[6].value = a.flags.count("--advanced") ? 1 : 0;
   CBnayta_Click(*ed, 6);
   Form_Resize(*ed);
 
-  if (!canvas.Image().save(QString::fromStdString(positional[1]), "PNG"))
-    return Fail("cannot write '" + positional[1] + "'");
-  return 0;
+  if (!canvas.Image().copy(0, barTop, width, height).save(QString::fromStdString(png), "PNG"))
+    return Fail("cannot write '" + png + "'");
+  return kFine;
+}
+
+const char* const kGeneralHelp =
+    "usage: quorvel-tool VERB [OPTIONS] ...\n"
+    "  info MAP... [--json]        name, author, texture, sector size and counts against the limits\n"
+    "  check MAP...                problems a save would warn about and values a player would trip on\n"
+    "  normalise MAP -o OUT        write exactly what the editor's File Save would write\n"
+    "  compile MAP -o OUT          the Run menu's Compile, then a save\n"
+    "  render MAP OUT.png [...]    draw the map as the editor's canvas shows it\n"
+    "Every verb takes --help and --version. Exit status: 0 fine, 1 the check found problems,\n"
+    "2 bad usage or a file that cannot be read or written.\n";
+
+std::vector<Verb> Verbs(int argc, char** argv) {
+  return {
+      {"info", "quorvel-tool info MAP... [--json]",
+       "Prints each map's author, texture, sector size and object counts against the limits\n"
+       "(scenery: the 254 a save keeps). --json prints a JSON array with one object per map.\n",
+       {}, {"--json"}, Info},
+      {"check", "quorvel-tool check MAP...",
+       "Runs the save's checks without saving (coincident polygon corners, the ctf_ spawn order) and\n"
+       "looks for counts beyond capacity, links to missing waypoints, numbers that are not finite and\n"
+       "values out of range. Prints one line per finding, \"MAP: finding\"; exits 1 when any is found.\n",
+       {}, {}, Check},
+      {"normalise", "quorvel-tool normalise MAP -o OUT",
+       "Writes OUT exactly as File Save writes the map (corner order, edge normals, spawn and waypoint\n"
+       "positions on whole units, cleared free records), with the save stamp 1.\n",
+       {"-o"}, {}, [](const Args& a) { return Rewrite(a, false); }},
+      {"compile", "quorvel-tool compile MAP -o OUT",
+       "Runs the Run menu's Compile (centres the map, rebuilds the sector table), then writes OUT as\n"
+       "normalise does.\n",
+       {"-o"}, {}, [](const Args& a) { return Rewrite(a, true); }},
+      {"render", "quorvel-tool render MAP OUT.png [--size WxH] [--zoom 400|200|100|50|25] [--grid N] [--advanced]",
+       "Draws the map with the editor's own redraw, view centred on the origin as a fresh window has it.\n"
+       "--size is the canvas area a user sees, the window less its side panel and bars (default 634x485,\n"
+       "the design window's); the picture is the same as that area of such a window. OUT must end in .png.\n",
+       {"--size", "--zoom", "--grid"}, {"--advanced"},
+       [argc, argv](const Args& a) { return Render(a, argc, argv); }},
+  };
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) return Fail(kUsage);
-  const std::string verb = argv[1];
-  if (verb != "render") return Fail("unknown command '" + verb + "'; " + kUsage);
-  return Render(argc, argv);
+  const std::string first = argc > 1 ? argv[1] : "";
+  if (first == "--help" || first == "-h") {
+    std::cout << kGeneralHelp;
+    return kFine;
+  }
+  if (first == "--version") {
+    std::cout << kVersion << "\n";
+    return kFine;
+  }
+  if (argc < 2) return Fail("usage: quorvel-tool info|check|normalise|compile|render ...; try quorvel-tool --help");
+  for (const Verb& verb : Verbs(argc, argv)) {
+    if (first != verb.name) continue;
+    Args args;
+    for (int i = 2; i < argc; ++i) {
+      const std::string a = argv[i];
+      if (a == "--help" || a == "-h") {
+        std::cout << "usage: " << verb.usage << "\n" << verb.help;
+        return kFine;
+      }
+      if (a == "--version") {
+        std::cout << kVersion << "\n";
+        return kFine;
+      }
+      if (std::find(verb.valueOptions.begin(), verb.valueOptions.end(), a) != verb.valueOptions.end()) {
+        if (i + 1 >= argc) return Fail("option " + a + " needs a value; usage: " + verb.usage);
+        args.values[a] = argv[++i];
+      } else if (std::find(verb.flagOptions.begin(), verb.flagOptions.end(), a) != verb.flagOptions.end()) {
+        args.flags[a] = true;
+      } else if (a.size() > 1 && a[0] == '-') {
+        return Fail("unknown option '" + a + "'; usage: " + verb.usage);
+      } else {
+        args.positional.push_back(a);
+      }
+    }
+    const int status = verb.run(args);
+    return status < 0 ? Fail("usage: " + std::string(verb.usage)) : status;
+  }
+  return Fail("unknown verb '" + first + "'; try quorvel-tool --help");
 }

@@ -1,0 +1,87 @@
+#include "samples/samples.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "document/map_file.h"
+#include "document/prefab_file.h"
+#include "document/save_normalise.h"
+#include "fixtures/shell_fixture.h"
+#include "shell/lifecycle.h"
+#include "shell/map_check.h"
+
+namespace fs = std::filesystem;
+
+namespace quorvel {
+namespace {
+
+class SampleMaps : public fixtures::ShellTest {};
+
+// Each map in maps/ is exactly what the generator writes, opens without a word, is a real level,
+// and a user's save of it writes the same bytes without any warning.
+TEST_F(SampleMaps, AreTheGeneratorsOwnAndSurviveASaveUnchanged) {
+  WriteFile("game/Zarnok.exe", {1});  // no start-up warning
+  Start();
+  const auto maps = samples::SampleMaps();
+  ASSERT_EQ(maps.size(), 2u);
+  for (const samples::NamedMap& m : maps) {
+    SCOPED_TRACE(m.fileName);
+    const std::string committed = std::string(QUORVEL_SOURCE_DIR) + "/maps/" + m.fileName;
+    const std::vector<uint8_t> bytes = ReadFile(committed);
+    ASSERT_EQ(bytes, samples::SampleMapBytes(*m.doc)) << "run: cmake --build build --target sample_maps";
+
+    const std::string path = WriteFile(m.fileName, bytes);
+    OpenByPath(*ed, path);
+    ASSERT_TRUE(host.messages.empty());
+    const MapDocument& d = ed->doc;
+    EXPECT_TRUE(CheckMap(d, path).empty());
+    EXPECT_TRUE(FindDuplicateVertices(d).empty());
+    EXPECT_GE(d.polygonLast, 30);
+    EXPECT_GE(d.spawnLast, 7);
+    EXPECT_GE(d.sceneryLast, 15);
+    EXPECT_GE(d.colliderLast, 2);
+    EXPECT_GT(d.info.sectorSize, 0);  // compiled
+    int onPath[3] = {0, 0, 0};
+    for (int i = 0; i <= d.waypointLast; ++i) {
+      ++onPath[d.waypoints[i].path == 2 ? 2 : 1];
+      EXPECT_GT(d.waypoints[i].connectionCount, 0) << "waypoint " << i;
+    }
+    EXPECT_GE(onPath[1], 5);
+    EXPECT_GE(onPath[2], 5);
+
+    host.randoms = {0.0};  // the stamp the generator writes
+    ASSERT_TRUE(WriteMap(*ed, path));
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(ReadFile(path), bytes);
+  }
+  EXPECT_EQ(maps[1].fileName.substr(0, 4), "ctf_");
+  EXPECT_EQ(maps[1].doc->spawns[0].type, 1);
+  EXPECT_EQ(maps[1].doc->spawns[1].type, 2);
+}
+
+// The build's "Prefab" folder beside quorvel holds every prefab, whole and in save order.
+TEST(SamplePrefabs, AreBesideTheBuiltEditorAndWhole) {
+  const auto prefabs = samples::SamplePrefabs();
+  EXPECT_GE(prefabs.size(), 4u);
+  for (const samples::NamedMap& p : prefabs) {
+    SCOPED_TRACE(p.fileName);
+    const fs::path path = fs::path(QUORVEL_BUILT_APP_FOLDER) / "Prefab" / p.fileName;
+    ASSERT_TRUE(fs::is_regular_file(path));
+    std::vector<uint8_t> expected;
+    EncodePrefab(*p.doc, expected);
+    EXPECT_EQ(fs::file_size(path), expected.size());
+    const PrefabContents pre = DecodePrefab(expected);
+    EXPECT_FALSE(pre.truncated);
+    EXPECT_TRUE(pre.polygonLast >= 0 || pre.sceneryLast >= 0);
+    MapDocument again = *p.doc;
+    NormaliseForSave(again);
+    EXPECT_TRUE(FindDuplicateVertices(again).empty());
+    std::vector<uint8_t> resaved;
+    EncodePrefab(again, resaved);
+    EXPECT_EQ(resaved, expected);
+  }
+}
+
+}  // namespace
+}  // namespace quorvel
