@@ -47,8 +47,23 @@ void ShowAllLayersButAdvanced(Editor& ed) {
   ed.view.showFlags[5] = 0;
 }
 
-void BackUp(Editor& ed, const std::string& path) {
-  if (PathExists(path)) CopyFileReplacing(path, TemporaryFolder(ed) + "backup.pmp");
+// The version about to be replaced is kept as "backup.pmp" in the temporary folder; a file that
+// is not there (any more) has nothing to keep. Returns why the copy failed, "" when it did not.
+std::string BackUp(Editor& ed, const std::string& path) {
+  const std::string backup = TemporaryFolder(ed) + "backup.pmp";
+  std::string error;
+  if (CopyFileReplacing(path, backup, error) != CopyOutcome::Failed) return "";
+  return "The backup copy '" + backup + "' of '" + path + "' could not be made: " + error + ".";
+}
+
+// Told only once the map is saved: had the save failed, its own message says all, and the old
+// file is still in place.
+bool SaveWithBackUp(Editor& ed, const std::string& path) {
+  const std::string backupFailure = BackUp(ed, path);
+  const bool saved = WriteMap(ed, path);
+  if (saved && !backupFailure.empty())
+    FileError(ed, backupFailure + "\nThe map was saved; its previous version was not kept.", MsgIcon::Exclamation);
+  return saved;
 }
 
 void RunSaveChecks(Editor& ed, const std::string& path) {
@@ -239,8 +254,7 @@ void MenuSave_Click(Editor& ed) {
     return;
   }
   SelectTool(ed, 0);
-  BackUp(ed, ed.doc.info.fileName);
-  WriteMap(ed, ed.doc.info.fileName);
+  SaveWithBackUp(ed, ed.doc.info.fileName);
   ed.RefreshPanels();
 }
 
@@ -253,8 +267,7 @@ void MenuSaveAs_Click(Editor& ed) {
   std::string name = ed.host->SaveFileDialog(req);
   if (name.empty()) return;
   SelectTool(ed, 0);
-  BackUp(ed, name);
-  if (WriteMap(ed, name)) {
+  if (SaveWithBackUp(ed, name)) {
     ed.host->SaveSetting("Recent", "Path", FolderOf(name));
     ed.doc.info.fileName = name;
     ed.undo.undoTop = -1;
