@@ -14,6 +14,7 @@
 #include "editing/prefab_import.h"
 #include "editing/selection.h"
 #include "editing/tools.h"
+#include "shell/recovery.h"
 #include "view/layout.h"
 #include "view/view.h"
 
@@ -109,6 +110,7 @@ void Form_Load(Editor& ed) {
   if (std::string(kProductComments) == "BETA") caption += " BETA";
   ed.host->SetCaption(caption);
   ed.appFolder = ed.host->ProgramFolder();
+  PrepareRecovery(ed);
 }
 
 void Form_Activate(Editor& ed) {
@@ -141,6 +143,7 @@ void Form_Activate(Editor& ed) {
   if (!PathExists(game))
     ed.host->MessageBox(game + " not found.\nExtract Quorvel in Zarnok directory for full effect.", "Warning",
                         MsgIcon::Exclamation, MsgButtons::Ok);
+  TellAboutRecovery(ed);
   // Nothing was drawn while the first activation ran; show the map and its panels now.
   ed.RefreshPanels();
   ed.RedrawCanvas();
@@ -150,6 +153,7 @@ void Form_Unload(Editor& ed) {
   for (int i = 0; i < 5; ++i) ed.host->SaveSetting("Recent", std::to_string(i), ed.recentFiles[i]);
   SaveWindowPlacement(ed);
   DeleteFilesStartingWith(TemporaryFolder(ed), "QuorvelUndo");
+  StoreLastSave(ed);
 }
 
 void MenuNew_Click(Editor& ed) {
@@ -217,6 +221,7 @@ bool WriteMap(Editor& ed, const std::string& path) {
               MsgIcon::Critical);
     return false;
   }
+  NoteSaved();
   RunSaveChecks(ed, path);
   return true;
 }
