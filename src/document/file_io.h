@@ -12,11 +12,17 @@ bool PathExists(const std::string& path);
 // Reads the whole file. On failure returns false and a short reason ("it is a folder",
 // "Permission denied", ...).
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, std::string& error);
+// The same, where a missing file is no error: true with `present` false and no bytes. Reading
+// straight away, instead of testing for the file first, leaves no moment in which it can vanish.
+bool ReadFileIfPresent(const std::string& path, std::vector<uint8_t>& bytes, bool& present, std::string& error);
 // Writes the bytes to a temporary file in the target's folder and renames it over the target only
 // when every byte is on disk; on failure the target is untouched and the temporary file removed.
 bool WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes, std::string& error);
-// Copies a file over another; false when it could not.
-bool CopyFileReplacing(const std::string& from, const std::string& to);
+enum class CopyOutcome { Copied, NoSource, Failed };
+// Copies a file over another the same safe way: the old copy stays whole unless the new one is
+// complete. NoSource when there is no file to copy (also when it vanished just now); Failed with
+// the reason otherwise.
+CopyOutcome CopyFileReplacing(const std::string& from, const std::string& to, std::string& error);
 // Deletes the files of a folder whose names start with `prefix`; returns how many were deleted.
 int DeleteFilesStartingWith(const std::string& folder, const std::string& prefix);
 

@@ -11,11 +11,17 @@ namespace quorvel {
 
 namespace {
 
+// The author as the colliders store it: never empty, one record per character and a closing
+// zero, so at most 127 characters fit the 128 colliders.
+std::string StoredAuthor(const std::string& authorName) {
+  std::string bytes = Utf8ToCp1252(Trim(authorName).empty() ? std::string("Unknow") : authorName);
+  if (bytes.size() > kMaxStoredAuthorLength) bytes.resize(kMaxStoredAuthorLength);
+  return bytes;
+}
+
 void StoreAuthor(MapDocument& doc) {
   if (Trim(doc.info.authorName).empty()) doc.info.authorName = "Unknow";
-  std::string bytes = Utf8ToCp1252(doc.info.authorName);
-  // One record per character and a closing zero: at most 127 characters fit the 128 colliders.
-  if (bytes.size() > kMaxStoredAuthorLength) bytes.resize(kMaxStoredAuthorLength);
+  const std::string bytes = StoredAuthor(doc.info.authorName);
   for (size_t i = 0; i < bytes.size(); ++i) doc.colliders[i].authorChar = static_cast<uint8_t>(bytes[i]);
   doc.colliders[bytes.size()].authorChar = 0;
 }
@@ -46,6 +52,15 @@ void WriteMapBytes(Editor& ed, bool isUndo, std::vector<uint8_t>& out) {
   } else {
     EncodeMap(doc, nullptr, out);
   }
+}
+
+void EncodeMapUntouched(const MapDocument& doc, std::vector<uint8_t>& out) {
+  EncodeMap(doc, nullptr, out);
+  // The colliders close the file; byte 3 of each holds one author character.
+  const size_t colliders = kMapFileSize - kMaxColliders * sizeof(Collider);
+  const std::string bytes = StoredAuthor(doc.info.authorName);
+  for (size_t i = 0; i <= bytes.size(); ++i)
+    out[colliders + i * sizeof(Collider) + 3] = i < bytes.size() ? static_cast<uint8_t>(bytes[i]) : 0;
 }
 
 std::string TemporaryFolder(Editor& ed) {

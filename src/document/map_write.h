@@ -13,6 +13,10 @@ namespace quorvel {
 // normalisation; an undo snapshot appends the selection and the current tool.
 void WriteMapBytes(Editor& ed, bool isUndo, std::vector<uint8_t>& out);
 
+// The document as a plain map file, leaving it untouched: what a write gives apart from the save
+// normalisation and a fresh saveStamp. Kept ready for a crash (shell/recovery).
+void EncodeMapUntouched(const MapDocument& doc, std::vector<uint8_t>& out);
+
 // The system's temporary folder as text ending in its separator ("" when there is none).
 std::string TemporaryFolder(Editor& ed);
 

@@ -158,10 +158,10 @@ std::string IniSetValue(std::string_view text, std::string_view section, std::st
 bool IniFileReadInt(const std::string& path, std::string_view section, std::string_view key, int fallback,
                     int& value, std::string& error) {
   value = fallback;
-  std::error_code ec;
-  if (!fs::exists(fs::u8path(path), ec)) return true;
   std::vector<uint8_t> bytes;
-  if (!ReadWholeFile(path, bytes, error)) return false;
+  bool present = false;
+  if (!ReadFileIfPresent(path, bytes, present, error)) return false;
+  if (!present) return true;
   value = IniReadInt(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), section, key,
                      fallback);
   return true;
@@ -170,8 +170,8 @@ bool IniFileReadInt(const std::string& path, std::string_view section, std::stri
 bool IniFileWrite(const std::string& path, std::string_view section, std::string_view key, std::string_view value,
                   std::string& error) {
   std::vector<uint8_t> bytes;
-  std::error_code ec;
-  if (fs::exists(fs::u8path(path), ec) && !ReadWholeFile(path, bytes, error)) return false;
+  bool present = false;
+  if (!ReadFileIfPresent(path, bytes, present, error)) return false;
   std::string text(bytes.begin(), bytes.end());
   return ReplaceTextFile(path, IniSetValue(text, section, key, value), error);
 }

@@ -14,6 +14,7 @@
 #include "editing/prefab_import.h"
 #include "editing/selection.h"
 #include "editing/tools.h"
+#include "shell/recovery.h"
 #include "view/layout.h"
 #include "view/view.h"
 
@@ -47,8 +48,23 @@ void ShowAllLayersButAdvanced(Editor& ed) {
   ed.view.showFlags[5] = 0;
 }
 
-void BackUp(Editor& ed, const std::string& path) {
-  if (PathExists(path)) CopyFileReplacing(path, TemporaryFolder(ed) + "backup.pmp");
+// The version about to be replaced is kept as "backup.pmp" in the temporary folder; a file that
+// is not there (any more) has nothing to keep. Returns why the copy failed, "" when it did not.
+std::string BackUp(Editor& ed, const std::string& path) {
+  const std::string backup = TemporaryFolder(ed) + "backup.pmp";
+  std::string error;
+  if (CopyFileReplacing(path, backup, error) != CopyOutcome::Failed) return "";
+  return "The backup copy '" + backup + "' of '" + path + "' could not be made: " + error + ".";
+}
+
+// Told only once the map is saved: had the save failed, its own message says all, and the old
+// file is still in place.
+bool SaveWithBackUp(Editor& ed, const std::string& path) {
+  const std::string backupFailure = BackUp(ed, path);
+  const bool saved = WriteMap(ed, path);
+  if (saved && !backupFailure.empty())
+    FileError(ed, backupFailure + "\nThe map was saved; its previous version was not kept.", MsgIcon::Exclamation);
+  return saved;
 }
 
 void RunSaveChecks(Editor& ed, const std::string& path) {
@@ -94,6 +110,7 @@ void Form_Load(Editor& ed) {
   if (std::string(kProductComments) == "BETA") caption += " BETA";
   ed.host->SetCaption(caption);
   ed.appFolder = ed.host->ProgramFolder();
+  PrepareRecovery(ed);
 }
 
 void Form_Activate(Editor& ed) {
@@ -126,6 +143,7 @@ void Form_Activate(Editor& ed) {
   if (!PathExists(game))
     ed.host->MessageBox(game + " not found.\nExtract Quorvel in Zarnok directory for full effect.", "Warning",
                         MsgIcon::Exclamation, MsgButtons::Ok);
+  TellAboutRecovery(ed);
   // Nothing was drawn while the first activation ran; show the map and its panels now.
   ed.RefreshPanels();
   ed.RedrawCanvas();
@@ -135,6 +153,7 @@ void Form_Unload(Editor& ed) {
   for (int i = 0; i < 5; ++i) ed.host->SaveSetting("Recent", std::to_string(i), ed.recentFiles[i]);
   SaveWindowPlacement(ed);
   DeleteFilesStartingWith(TemporaryFolder(ed), "QuorvelUndo");
+  StoreLastSave(ed);
 }
 
 void MenuNew_Click(Editor& ed) {
@@ -202,6 +221,7 @@ bool WriteMap(Editor& ed, const std::string& path) {
               MsgIcon::Critical);
     return false;
   }
+  NoteSaved();
   RunSaveChecks(ed, path);
   return true;
 }
@@ -239,8 +259,7 @@ void MenuSave_Click(Editor& ed) {
     return;
   }
   SelectTool(ed, 0);
-  BackUp(ed, ed.doc.info.fileName);
-  WriteMap(ed, ed.doc.info.fileName);
+  SaveWithBackUp(ed, ed.doc.info.fileName);
   ed.RefreshPanels();
 }
 
@@ -253,8 +272,7 @@ void MenuSaveAs_Click(Editor& ed) {
   std::string name = ed.host->SaveFileDialog(req);
   if (name.empty()) return;
   SelectTool(ed, 0);
-  BackUp(ed, name);
-  if (WriteMap(ed, name)) {
+  if (SaveWithBackUp(ed, name)) {
     ed.host->SaveSetting("Recent", "Path", FolderOf(name));
     ed.doc.info.fileName = name;
     ed.undo.undoTop = -1;

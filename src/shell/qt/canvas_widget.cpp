@@ -14,6 +14,7 @@
 
 #include "editing/pointer.h"
 #include "shell/qt/caption_frame.h"
+#include "shell/recovery.h"
 #include "shell/qt/side_panel.h"
 #include "shell/qt/top_bar.h"
 #include "view/layout.h"
@@ -214,6 +215,8 @@ void CanvasWidget::SyncFromModel() {
   topBar_->Sync();
   panel_->Sync();
   update();
+  // Every core call ends here, so the map kept for a crash follows every change.
+  UpdateRecovery(ed_);
 }
 
 void CanvasWidget::FocusBottomBar() { pala_->setFocus(Qt::OtherFocusReason); }

@@ -19,6 +19,7 @@
 #include "shell/compile.h"
 #include "shell/import_dialog.h"
 #include "shell/lifecycle.h"
+#include "shell/recovery.h"
 #include "shell/run_game.h"
 #include "shell/qt/canvas_widget.h"
 #include "shell/qt/qt_host.h"
@@ -78,6 +79,8 @@ Ikkuna::Ikkuna(Editor& editor, Host& host, QWidget* parent) : QMainWindow(parent
     qt->SetWindow(this);
     qt->onFocusBottomBar = [this] { canvasArea_->FocusBottomBar(); };
     qt->onPointer = [this](PointerShape shape) { canvasArea_->setCursor(CursorFor(shape)); };
+    // A dialog can wait for the user a long time: a crash meanwhile keeps the map as it stands.
+    qt->beforeModal = [this] { UpdateRecovery(ed_); };
   }
   BuildMenus();
   HoldMinimumSize();

@@ -2,6 +2,7 @@
 #include <memory>
 
 #include "shell/lifecycle.h"
+#include "shell/recovery.h"
 #include "shell/qt/ikkuna.h"
 #include "shell/qt/qt_host.h"
 
@@ -14,6 +15,9 @@ int main(int argc, char** argv) {
   quorvel::Ikkuna window(*editor, host);
 
   window.Run(quorvel::Form_Load);
+  quorvel::InstallRecoveryHandlers();
   window.show();
-  return app.exec();
+  const int status = app.exec();
+  quorvel::DisarmRecovery();
+  return status;
 }

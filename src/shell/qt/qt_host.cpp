@@ -75,6 +75,7 @@ QtHost::QtHost() : rng_(std::random_device{}()) {}
 
 MsgResult QtHost::MessageBox(const std::string& text, const std::string& title, MsgIcon icon,
                              MsgButtons buttons) {
+  BeforeModal();
   QMessageBox box(window_ ? window_.data() : QApplication::activeWindow());
   box.setWindowTitle(Q(title));
   box.setText(Q(text));
@@ -102,6 +103,7 @@ void QtHost::RefocusWindow() {
 
 std::optional<std::string> QtHost::InputBox(const std::string& prompt, const std::string& title,
                                             const std::string& initial) {
+  BeforeModal();
   bool ok = false;
   QString text = QInputDialog::getText(window_, Q(title), Q(prompt), QLineEdit::Normal, Q(initial), &ok);
   if (!ok) return std::nullopt;
@@ -109,6 +111,7 @@ std::optional<std::string> QtHost::InputBox(const std::string& prompt, const std
 }
 
 std::optional<uint32_t> QtHost::ChooseColour(uint32_t initial) {
+  BeforeModal();
   QColor start(int(initial & 0xFF), int((initial >> 8) & 0xFF), int((initial >> 16) & 0xFF));
   QColor c = QColorDialog::getColor(start, window_);
   if (!c.isValid()) return std::nullopt;
@@ -116,12 +119,14 @@ std::optional<uint32_t> QtHost::ChooseColour(uint32_t initial) {
 }
 
 std::string QtHost::OpenFileDialog(const FileDialogRequest& request) {
+  BeforeModal();
   QString name = RunFileDialog(QFileDialog::AcceptOpen, request);
   RefocusWindow();
   return S(name);
 }
 
 std::string QtHost::SaveFileDialog(const FileDialogRequest& request) {
+  BeforeModal();
   QString name = RunFileDialog(QFileDialog::AcceptSave, request);
   RefocusWindow();
   return S(name);
@@ -346,12 +351,14 @@ bool QtHost::BringToFront(const std::string& windowTitle) {
 }
 
 void QtHost::ShowImportDialog(ImportDialog& dialog) {
+  BeforeModal();
   ImportDialogWidget widget(dialog, window_ ? window_.data() : QApplication::activeWindow());
   widget.exec();
   RefocusWindow();
 }
 
 void QtHost::ShowAbout(AboutBox& about) {
+  BeforeModal();
   AboutDialog widget(about, window_ ? window_.data() : QApplication::activeWindow());
   widget.exec();
   RefocusWindow();

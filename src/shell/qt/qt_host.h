@@ -17,6 +17,8 @@ class QtHost : public Host {
   void SetWindow(QWidget* window) { window_ = window; }
   std::function<void(PointerShape)> onPointer;
   std::function<void()> onFocusBottomBar;
+  // Called as a modal dialog opens, while the handler that opened it waits for the user.
+  std::function<void()> beforeModal;
 
   MsgResult MessageBox(const std::string& text, const std::string& title, MsgIcon icon,
                        MsgButtons buttons) override;
@@ -51,6 +53,9 @@ class QtHost : public Host {
 
  private:
   void RefocusWindow();
+  void BeforeModal() {
+    if (beforeModal) beforeModal();
+  }
   QPointer<QWidget> window_;
   std::mt19937_64 rng_;
 };
