@@ -42,8 +42,8 @@ struct UndoRing {
   std::array<std::array<int16_t, 5>, kUndoSlots> lastIndices{};
 };
 
-// The clipboard of Edit Copy and Paste. Its copies live in the free records above each last index
-// (Part 4.1): polygon copy k in slot 399 - k, spawn 29 - k, scenery 254 - clipSceneryLast + k,
+// The clipboard of Edit Copy and Paste. Its copies live in the free records above each last index:
+// polygon copy k in slot 399 - k, spawn 29 - k, scenery 254 - clipSceneryLast + k,
 // waypoint 499 - k, collider 127 - k. It is valid while clipLast is at least 0; the per-kind
 // counts mean nothing once it is emptied.
 struct ClipboardState {

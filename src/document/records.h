@@ -79,7 +79,7 @@ struct Collider {
 };
 
 // Puts the collider object `from` into record `to`. Byte 3 carries a character of the author name
-// by record position (Part 1.1), so it stays with the record, not with the object.
+// by record position, so it stays with the record, not with the object.
 inline void CopyColliderObject(Collider& to, const Collider& from) {
   const uint8_t authorChar = to.authorChar;
   to = from;

@@ -1,5 +1,5 @@
 #pragma once
-// Edit Mirror, Flip, Bring to Front, Send to Back and Delete (Part 4.2).
+// Edit Mirror, Flip, Bring to Front, Send to Back and Delete.
 #include "document/editor.h"
 
 namespace quorvel {

@@ -136,7 +136,7 @@ int Fitting(int count, int lastAllowed, int last, bool& overflow) {
 
 // Waypoint renumbering of the pasted copies: copy k, going to index first + k, gets the id
 // first + k + 1, and every link among the copies that held a copy's old id follows it to the new
-// number (the first copy with that id, as the spec's in-order renumbering gives). Links to
+// number (the first copy with that id, as renumbering in order gives). Links to
 // waypoints outside the clipboard keep their numbers.
 void RenumberCopies(std::vector<Waypoint>& copies, int first) {
   LinkMap map;

@@ -1,5 +1,5 @@
 #pragma once
-// Edit Copy and Edit Paste (Part 4.1). The clipboard is private to the editor and takes no memory of
+// Edit Copy and Edit Paste. The clipboard is private to the editor and takes no memory of
 // its own: Copy stores the selected records in the free records above each last index, Paste
 // appends them to the map as new objects and selects them.
 #include "document/editor.h"
