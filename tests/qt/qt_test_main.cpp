@@ -3,15 +3,25 @@
 #include <QApplication>
 #include <QStandardPaths>
 #include <cstdlib>
+#include <filesystem>
+#include <unistd.h>
 #include <string>
 
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  // Settings written by the tests land in a throwaway folder, never in the user's own.
-  std::string config = std::string(std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp") + "/quorvel-qt-test-config";
+  // Settings written by the tests land in a throwaway folder of this process, never in the user's
+  // own and never in another test's running beside it.
+  std::string config = std::string(std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp") + "/quorvel-qt-test-XXXXXX";
+  if (!mkdtemp(config.data())) return 2;
   setenv("XDG_CONFIG_HOME", config.c_str(), 1);
   ::testing::InitGoogleTest(&argc, argv);
-  QApplication app(argc, argv);
-  QStandardPaths::setTestModeEnabled(true);  // settings go to a test location, never the user's
-  return RUN_ALL_TESTS();
+  int result = 0;
+  {
+    QApplication app(argc, argv);
+    QStandardPaths::setTestModeEnabled(true);  // settings go to a test location, never the user's
+    result = RUN_ALL_TESTS();
+  }
+  std::error_code ec;
+  std::filesystem::remove_all(config, ec);
+  return result;
 }
