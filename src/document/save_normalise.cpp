@@ -61,6 +61,11 @@ bool OrientationInOrder(const MapDocument& doc, int p) {
   // and swapping corners 0 and 1 always reverses it: a save never swaps a triangle back and forth.
   // A triangle without area (corners on one line or one point) has none and stays as it is.
   const double x0 = c[0].x, y0 = c[0].y, x1 = c[1].x, y1 = c[1].y, x2 = c[2].x, y2 = c[2].y;
+  // Almost every triangle is decided by the rounded product already: its error is bounded by a
+  // small multiple of the two terms, so a result beyond that bound has the true sign.
+  const double left = (x1 - x0) * (y2 - y0), right = (y1 - y0) * (x2 - x0), det = left - right;
+  const double bound = 3.3306690738754716e-16 * (std::fabs(left) + std::fabs(right));
+  if (det > bound || -det > bound) return det > 0;
   return ExactSumSign({x1 * y2, -x1 * y0, -x0 * y2, -y1 * x2, y1 * x0, y0 * x2}) >= 0;
 }
 
