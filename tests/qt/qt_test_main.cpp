@@ -14,6 +14,9 @@ int main(int argc, char** argv) {
   std::string config = std::string(std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp") + "/quorvel-qt-test-XXXXXX";
   if (!mkdtemp(config.data())) return 2;
   setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+  // The editor's temporary files (backup, undo, recovery) too: a recovery file left in the
+  // system's temporary folder by a real session must not turn up in a test's start-up.
+  setenv("TMPDIR", config.c_str(), 1);
   ::testing::InitGoogleTest(&argc, argv);
   int result = 0;
   {
