@@ -194,7 +194,7 @@ TEST_F(Dialogs, TheRunMenuStartsTheStandInGameInItsFolder) {
   EXPECT_EQ(saved.info.sectorSize, 2);  // a 40-unit piece: the smallest size that holds it
   EXPECT_TRUE(window.isMinimized());
   EXPECT_TRUE(ed->restorePlacementPending);
-  EXPECT_EQ(QSettings("Quorvel", "Quorvel").value("Windows/State").toString(), "0");
+  EXPECT_EQ(host.GetSetting("Windows", "State", "unsaved"), "0");  // saved before the game starts
 
   window.showNormal();
   EXPECT_FALSE(ed->restorePlacementPending);
