@@ -77,6 +77,9 @@ struct Editor {
   bool firstActivation = true;
   bool restorePlacementPending = false;
   int32_t wheelRemainder = 0;  // parts of a wheel notch not yet acted on
+  // One short line for the bottom bar's status line after a command that gives no other sign
+  // ("Saved name.pmp"); commands set it, the window shows it until the next one replaces it.
+  std::string statusNote;
 
   Host* host = nullptr;
   Canvas* canvas = nullptr;
