@@ -14,6 +14,7 @@
 
 #include "editing/pointer.h"
 #include "shell/qt/caption_frame.h"
+#include "shell/qt/labelled_combo.h"
 #include "shell/recovery.h"
 #include "shell/qt/side_panel.h"
 #include "shell/qt/top_bar.h"
@@ -148,7 +149,7 @@ void CanvasWidget::BuildBottomBar() {
             [this, index] { UserCheck(ed_.ctl.CBnayta[static_cast<size_t>(index)], [this, index] { CBnayta_Click(ed_, index); }); });
   }
 
-  cbGrid_ = new QComboBox(pala_);
+  cbGrid_ = new LabelledCombo(pala_);
   cbGrid_->setObjectName(QStringLiteral("CBgrid"));
   cbGrid_->setAccessibleName(QStringLiteral("Grid"));
   cbGrid_->setGeometry(404, 6, 62, 20);
@@ -165,7 +166,7 @@ void CanvasWidget::BuildBottomBar() {
   fixed_ = CheckMirror(cbFixed_);
   connect(cbFixed_, &QCheckBox::clicked, this, [this] { UserCheck(ed_.ctl.CBfixed, [this] { CBfixed_Click(ed_); }); });
 
-  cbZoom_ = new QComboBox(pala_);
+  cbZoom_ = new LabelledCombo(pala_);
   cbZoom_->setObjectName(QStringLiteral("CBzoom"));
   cbZoom_->setAccessibleName(QStringLiteral("Zoom"));
   cbZoom_->setGeometry(480, 6, 64, 20);

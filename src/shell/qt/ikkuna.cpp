@@ -170,6 +170,9 @@ void Ikkuna::resizeEvent(QResizeEvent* event) {
 
 void Ikkuna::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
+  // A minimised window is named by its icon text: keep that the title, so that screen readers
+  // and scripts know the window by one name in every state.
+  if (event->type() == QEvent::WindowTitleChange) setWindowIconText(windowTitle());
   // Coming back from the taskbar after the game need not resize the window: the saved placement
   // is restored when the window is shown again all the same.
   if (event->type() == QEvent::WindowStateChange && ed_.restorePlacementPending && !isMinimized()) {
