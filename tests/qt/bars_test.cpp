@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QWheelEvent>
 #include <QWindow>
+#include <functional>
 #include <memory>
 
 #include "fixtures/quiet_qt_host.h"
@@ -108,6 +109,16 @@ TEST(MainWindowBars, ControlsFitTheirBarsAndReachTheCore) {
       EXPECT_EQ(NameOf(w), QString(c.caption)) << c.name;
     }
   }
+  // Nothing a screen reader meets is nameless, menus and bars included; labels read their text.
+  std::function<void(QAccessibleInterface*)> named = [&](QAccessibleInterface* a) {
+    const QAccessible::Role role = a->role();
+    if (role != QAccessible::StaticText && role != QAccessible::Separator) {
+      EXPECT_FALSE(a->text(QAccessible::Name).isEmpty()) << a->object()->objectName().toStdString() << " role " << role;
+    }
+    if (role == QAccessible::ComboBox) return;  // its list and line edit are Qt's
+    for (int i = 0; i < a->childCount(); ++i) named(a->child(i));
+  };
+  named(QAccessible::queryAccessibleInterface(&window));
   EXPECT_EQ(area->Ppalkki()->findChild<QLabel*>("Lvalinta(0)")->text(), QString("1200 Vertices\n30 Spawns\n500 Waypoints"));
   // The cross: up above left and right, down below them.
   const auto at = [&](const char* n) { return area->Ppalkki()->findChild<QWidget*>(n)->geometry(); };

@@ -87,13 +87,17 @@ CanvasWidget::CanvasWidget(Editor& editor, QWidget* parent) : QWidget(parent), e
   };
   // Stacking, bottom to top: the top and bottom bars run under the side panel, the two small
   // frames sit over the joints.
+  setAccessibleName(QStringLiteral("Canvas"));
   pyla_ = MakeBar(this, park);
   pyla_->setObjectName(QStringLiteral("Pyla"));
+  pyla_->setAccessibleName(QStringLiteral("Top bar"));
   pala_ = MakeBar(this, park);
   pala_->setObjectName(QStringLiteral("Pala"));
+  pala_->setAccessibleName(QStringLiteral("Bottom bar"));
   pala_->setFocusPolicy(Qt::ClickFocus);
   ppalkki_ = MakeBar(this, park);
   ppalkki_->setObjectName(QStringLiteral("Ppalkki"));
+  ppalkki_->setAccessibleName(QStringLiteral("Side panel"));
   for (size_t i = 0; i < fmaski_.size(); ++i) {
     auto* f = new Surface<QGroupBox>(QString::fromStdString(ed_.ctl.Fmaski[i].caption), this);
     f->setObjectName(QStringLiteral("Fmaski(%1)").arg(i));

@@ -91,6 +91,9 @@ Ikkuna::Ikkuna(Editor& editor, Host& host, QWidget* parent) : QMainWindow(parent
 
 QMenu* Ikkuna::AddMenu(MenuItem& title) {
   QMenu* menu = menuBar()->addMenu(QString::fromStdString(title.caption));
+  // The open list is named by its menu, as screen readers announce it.
+  menu->setAccessibleName(QString::fromStdString(title.caption).remove(QLatin1Char('&')).trimmed());
+  menuBar()->setAccessibleName(QStringLiteral("Menu bar"));
   bindings_.push_back({&title, menu->menuAction()});
   return menu;
 }
