@@ -149,10 +149,27 @@ void RenumberCopies(std::vector<Waypoint>& copies, int first) {
 
 }  // namespace
 
+namespace {
+
+void TellPartialPaste(Editor& ed) {
+  if (ed.host)
+    ed.host->MessageBox("Some of copied objects couldnt be pasted", "Problem", MsgIcon::Critical, MsgButtons::Ok);
+  ed.clip.clipOverflow = false;
+}
+
+}  // namespace
+
 void MenuPaste_Click(Editor& ed) {
   if (ed.currentTool != 0) return;
   ClipboardState& c = ed.clip;
-  if (c.clipLast < 0) return;
+  if (c.clipLast < 0) {
+    // A Copy with no room for any of its selection kept nothing, and still says so here.
+    if (c.clipOverflow) {
+      TellPartialPaste(ed);
+      ed.RefreshPanels();
+    }
+    return;
+  }
   TakeSnapshot(ed, "Paste");
   MapDocument& d = ed.doc;
   SelectionState& s = ed.sel;
@@ -210,11 +227,7 @@ void MenuPaste_Click(Editor& ed) {
   c.clipLast = -1;
   ed.RefreshPanels();
   ed.RedrawCanvas();
-  if (overflow) {
-    if (ed.host)
-      ed.host->MessageBox("Some of copied objects couldnt be pasted", "Problem", MsgIcon::Critical,
-                          MsgButtons::Ok);
-  }
+  if (overflow) TellPartialPaste(ed);
   c.clipOverflow = false;
   if (s.selLast >= 0) MenuCopy_Click(ed);
 }

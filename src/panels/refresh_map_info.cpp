@@ -20,11 +20,30 @@ std::string_view DropLastChars(std::string_view text, size_t n) {
   return text.substr(0, end);
 }
 
+// Windows-1252 upper case of a UTF-8 text: ASCII, the accented small letters U+00E0 to U+00FE
+// (not the division sign) and the four whose capitals lie above 0x80 in the code page (š, œ, ž,
+// ÿ). "ß" has no capital there and stays.
+std::string UpperCp1252(std::string_view text) {
+  std::string out = UpperAscii(text);
+  for (size_t i = 0; i + 1 < out.size(); ++i) {
+    unsigned char& lead = reinterpret_cast<unsigned char&>(out[i]);
+    unsigned char& next = reinterpret_cast<unsigned char&>(out[i + 1]);
+    if (lead == 0xC3 && next >= 0xA0 && next <= 0xBE && next != 0xB7) {
+      next -= 0x20;
+    } else if (lead == 0xC3 && next == 0xBF) {  // ÿ U+00FF -> Ÿ U+0178
+      lead = 0xC5, next = 0xB8;
+    } else if (lead == 0xC5 && (next == 0xA1 || next == 0x93 || next == 0xBE)) {  // š œ ž
+      next -= 1;
+    }
+  }
+  return out;
+}
+
 // Map name: the file name without its extension, empty for a new map or a path too short to
 // hold one.
 std::string MapName(const std::string& fileName) {
   if (Utf8Length(fileName) < 6) return {};
-  return UpperAscii(DropLastChars(FileNameOf(fileName), 4));
+  return UpperCp1252(DropLastChars(FileNameOf(fileName), 4));
 }
 
 // Windows-1252 lower case: ASCII, the accented capitals and the four capitals above 0x80.

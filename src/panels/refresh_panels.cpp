@@ -39,7 +39,8 @@ void Editor::RefreshPanels() {
   RefreshColliderPanel(*this);
   RefreshPathDisplay(*this);
   RefreshFrameCaptions(ctl, currentTool);
-  ctl.MenuPaste.enabled = clip.clipLast >= 0;
+  // A Copy that found no room has something to say at Paste.
+  ctl.MenuPaste.enabled = clip.clipLast >= 0 || clip.clipOverflow;
   ParkFocus(*this);
 }
 

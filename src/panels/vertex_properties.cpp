@@ -25,9 +25,9 @@ Vertex& CornerOf(MapDocument& doc, CornerRef v) {
   return doc.polygons[static_cast<size_t>(v.polygon)].corner[static_cast<size_t>(v.corner)];
 }
 
-// Delete texture leaves both coordinates 0; every other vertex has a texture that must follow it.
-// Testing both, not each, keeps corners on the x = 0 or y = 0 axis (tu or tv 0) in step too.
-bool HasTexture(const Vertex& v) { return v.tu != 0 || v.tv != 0; }
+// A corner's texture follows it only when both coordinates are non-zero, the rule the drag keeps
+// too: a corner with tu or tv 0 (a deleted texture, or one laid from an axis) is left as it is.
+bool HasTexture(const Vertex& v) { return v.tu != 0 && v.tv != 0; }
 
 // The selected vertices that name a corner, in selection order.
 std::vector<CornerRef> SelectedCorners(const Editor& ed) {

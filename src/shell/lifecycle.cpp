@@ -168,6 +168,9 @@ void MenuNew_Click(Editor& ed) {
   ChooseGridItem(ed, 0);
   SelectTool(ed, 1);
   ed.undo.undoTop = -1;
+  // The emptied history and the new map show at once, not after the next command.
+  RefreshUndoMenu(ed);
+  ed.RefreshPanels();
 }
 
 void ReadMap(Editor& ed, const std::string& path) {
@@ -276,6 +279,7 @@ void MenuSaveAs_Click(Editor& ed) {
     ed.host->SaveSetting("Recent", "Path", FolderOf(name));
     ed.doc.info.fileName = name;
     ed.undo.undoTop = -1;
+    RefreshUndoMenu(ed);  // the history is gone: the menu offers no step
   }
   ed.RefreshPanels();
 }

@@ -87,7 +87,7 @@ TEST(Clipboard, CopyOfFivePolygonsOnA398PolygonMapKeepsTwoAndPasteTellsOfTheRest
     EXPECT_EQ(e.sel.selVertexCorner[static_cast<size_t>(i)], i % 3);
   }
   EXPECT_EQ(e.clip.clipLast, -1);
-  EXPECT_FALSE(e.ctl.MenuPaste.enabled);
+  EXPECT_TRUE(e.ctl.MenuPaste.enabled);  // the copy kept nothing, and the next Paste says so
   ExpectSelectionNamesObjects(e);
 }
 
@@ -283,6 +283,18 @@ TEST(Clipboard, PasteNeverMakesA255thScenery) {
   EXPECT_EQ(e.doc.sceneryLast, kSceneryLastKept);
   ExpectSelectionNamesObjects(e);
   EXPECT_EQ(e.clip.clipLast, -1);  // nothing more fits
+  // The copy that kept nothing still speaks at Paste, once, and takes no step to undo.
+  EXPECT_TRUE(e.ctl.MenuPaste.enabled);
+  const size_t told = r.host.messages.size();
+  const int steps = e.undo.undoTop;
+  MenuPaste_Click(e);
+  EXPECT_EQ(r.host.messages.size(), told + 1);
+  EXPECT_EQ(r.host.LastMessage(), kPartialPaste);
+  EXPECT_EQ(e.undo.undoTop, steps);
+  EXPECT_EQ(e.doc.sceneryLast, kSceneryLastKept);
+  EXPECT_FALSE(e.ctl.MenuPaste.enabled);
+  MenuPaste_Click(e);
+  EXPECT_EQ(r.host.messages.size(), told + 1);
 }
 
 TEST(Clipboard, CopyCutsTheSpawnSelectionToTheRoomLeft) {

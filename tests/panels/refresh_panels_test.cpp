@@ -33,6 +33,7 @@ TEST(RefreshPanels, MapInfoNameTextureAndCounts) {
       {"a.pmp", "ab", "Name: \nAuthor: \nTexture: "},
       {"C:\\Maps\\ctf_Ash.pmp", "Grass", "Name: CTF_ASH\nAuthor: \nTexture: gra"},
       {"/home/u/dm_x.pmp", "Rock.BMPextra", "Name: DM_X\nAuthor: \nTexture: rock.bmp"},
+      {"/maps/mökki_šœžÿßé÷.pmp", "\xC4\x8AK.BMP", "Name: MÖKKI_ŠŒŽŸßÉ÷\nAuthor: \nTexture: äšk.bmp"},
   };
   for (auto& [path, texture, expected] : cases) {
     Rig r;

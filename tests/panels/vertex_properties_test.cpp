@@ -24,13 +24,15 @@ TEST(VertexProperties, ConnectMeetsAtTheMeanAndKeepsTexturesInStep) {
   fixtures::AddTriangle(r.e().doc, 0, 0, 20, 0, 0, 20, {1, 2, 3, 40});
   fixtures::AddTriangle(r.e().doc, 10, 4, 30, 0, 0, 30, {9, 9, 9, 50});
   r.V(1, 0).tu = r.V(1, 0).tv = 0;  // texture deleted: stays deleted
-  r.V(0, 0).tv = 0.5f;              // tu 0 on the x = 0 axis, but textured
-  r.Pick({{0, 0}, {1, 0}});
+  r.V(0, 0).tv = 0.5f;              // tu 0 on the x = 0 axis: left as it is
+  fixtures::AddTriangle(r.e().doc, 6, 2, 30, 0, 0, 30, {7, 7, 7, 60});  // textured: follows
+  r.Pick({{0, 0}, {1, 0}, {2, 0}});
   CByhista_Click(r.e());
-  for (int p : {0, 1}) EXPECT_EQ(std::make_pair(r.V(p, 0).x, r.V(p, 0).y), std::make_pair(5.f, 2.f));
-  EXPECT_FLOAT_EQ(r.V(0, 0).tu, 5 / 160.f);
-  EXPECT_FLOAT_EQ(r.V(0, 0).tv, 0.5f + 2 / 120.f);
+  for (int p : {0, 1, 2}) EXPECT_EQ(std::make_pair(r.V(p, 0).x, r.V(p, 0).y), std::make_pair(16 / 3.f, 2.f));
+  EXPECT_EQ(std::make_pair(r.V(0, 0).tu, r.V(0, 0).tv), std::make_pair(0.f, 0.5f));
   EXPECT_EQ(std::make_pair(r.V(1, 0).tu, r.V(1, 0).tv), std::make_pair(0.f, 0.f));
+  EXPECT_FLOAT_EQ(r.V(2, 0).tu, 16 / 3.f / 160);
+  EXPECT_FLOAT_EQ(r.V(2, 0).tv, 2 / 120.f);
   EXPECT_EQ(r.V(1, 0).colour, (Colour4{1, 2, 3, 50}));  // the first one's colour, its own alpha
   EXPECT_EQ(r.e().undo.undoLabels[1], "Connect");
 }

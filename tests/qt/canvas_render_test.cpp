@@ -7,12 +7,13 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
-#include <QMouseEvent>
+#include <QTest>
 #include <memory>
 
 #include "document/editor.h"
 #include "fixtures/map_builder.h"
 #include "fixtures/scripted_host.h"
+#include "fixtures/window_input.h"
 #include "shell/qt/caption_frame.h"
 #include "shell/qt/canvas_widget.h"
 #include "shell/qt/qt_canvas.h"
@@ -235,9 +236,22 @@ struct WidgetRig {
   }
 };
 
-void SendMouse(QWidget* target, QEvent::Type type, QPointF pos, Qt::MouseButton button, Qt::MouseButtons buttons) {
-  QMouseEvent e(type, pos, target->mapToGlobal(pos), button, buttons, Qt::NoModifier);
-  QApplication::sendEvent(target, &e);
+// A mouse event at a point of `target`, sent through its window as the system sends it.
+void SendMouse(QWidget* target, QEvent::Type type, QPoint pos, Qt::MouseButton button = Qt::NoButton) {
+  QWindow* win = target->window()->windowHandle();
+  const QPoint at = fixtures::PointInWindow(target, pos);
+  if (type == QEvent::MouseButtonPress)
+    QTest::mousePress(win, button, Qt::NoModifier, at);
+  else if (type == QEvent::MouseButtonRelease)
+    QTest::mouseRelease(win, button, Qt::NoModifier, at);
+  else
+    QTest::mouseMove(win, at);
+}
+
+// A press and release on a bar.
+void ClickOn(QWidget* target, QPoint pos, Qt::MouseButton button) {
+  SendMouse(target, QEvent::MouseButtonPress, pos, button);
+  SendMouse(target, QEvent::MouseButtonRelease, pos, button);
 }
 
 TEST(CanvasWidgetLayout, BarsFollowTheClientArea) {
@@ -273,58 +287,56 @@ TEST(CanvasWidgetControls, ZoomGridAndShowDriveTheCore) {
   EXPECT_EQ(r.w->CBzoom()->currentText(), QString("100%"));
   EXPECT_EQ(r.w->CBgrid()->currentText(), QString("Off"));
   const int before = r.hooks;
-  r.w->CBzoom()->setCurrentIndex(4);
-  emit r.w->CBzoom()->activated(4);
+  ASSERT_TRUE(fixtures::ChooseFromList(r.w->CBzoom(), "25%"));
   EXPECT_FLOAT_EQ(r.ed->view.zoom, 0.25f);
   EXPECT_EQ(r.ed->ctl.CBzoom.listIndex, 4);
   EXPECT_GT(r.hooks, before);
 
   // "5" at 25% steps up to "25" through the density rule, and the widget follows the model.
-  r.w->CBgrid()->setCurrentIndex(5);
-  emit r.w->CBgrid()->activated(5);
+  ASSERT_TRUE(fixtures::ChooseFromList(r.w->CBgrid(), "5"));
   EXPECT_EQ(r.ed->view.gridSize, 25);
   EXPECT_EQ(r.w->CBgrid()->currentText(), QString("25"));
   EXPECT_EQ(r.host.focusCalls, 3);
 
-  r.w->CBnayta(6)->click();
+  fixtures::ClickThroughWindow(r.w->CBnayta(6));
   EXPECT_EQ(r.ed->view.showFlags[5], 1);
   EXPECT_EQ(r.w->CBnayta(6)->checkState(), Qt::Checked);
-  r.w->CBnayta(6)->click();
+  fixtures::ClickThroughWindow(r.w->CBnayta(6));
   EXPECT_EQ(r.ed->view.showFlags[5], 0);
   EXPECT_EQ(r.w->CBnayta(6)->checkState(), Qt::Unchecked);
 
   r.ed->ctl.CBnayta[1].value = 2;  // grey from code shows as partial
   r.w->SyncFromModel();
   EXPECT_EQ(r.w->CBnayta(1)->checkState(), Qt::PartiallyChecked);
-  r.w->CBnayta(1)->click();  // a user's click on grey ticks it
+  fixtures::ClickThroughWindow(r.w->CBnayta(1));  // a user's click on grey ticks it
   EXPECT_EQ(r.ed->ctl.CBnayta[1].value, 1);
 
-  r.w->CBfixed()->click();
+  fixtures::ClickThroughWindow(r.w->CBfixed());
   EXPECT_EQ(r.ed->ctl.CBfixed.value, 1);
   EXPECT_EQ(r.w->CBfixed()->checkState(), Qt::Checked);
 }
 
 TEST(CanvasWidgetMouse, RightDragPansAndBarPressParksFocus) {
   WidgetRig r;
-  SendMouse(r.w.get(), QEvent::MouseMove, {300, 300}, Qt::NoButton, Qt::NoButton);
-  SendMouse(r.w.get(), QEvent::MouseButtonPress, {300, 300}, Qt::RightButton, Qt::RightButton);
+  SendMouse(r.w.get(), QEvent::MouseMove, {300, 300});
+  SendMouse(r.w.get(), QEvent::MouseButtonPress, {300, 300}, Qt::RightButton);
   EXPECT_EQ(r.ed->rightButtonDown, -1);
-  SendMouse(r.w.get(), QEvent::MouseMove, {340, 290}, Qt::NoButton, Qt::RightButton);
+  SendMouse(r.w.get(), QEvent::MouseMove, {340, 290});
   EXPECT_FLOAT_EQ(r.ed->view.viewX, -40);
   EXPECT_FLOAT_EQ(r.ed->view.viewY, 10);
-  SendMouse(r.w.get(), QEvent::MouseButtonRelease, {340, 290}, Qt::RightButton, Qt::NoButton);
+  SendMouse(r.w.get(), QEvent::MouseButtonRelease, {340, 290}, Qt::RightButton);
   EXPECT_EQ(r.ed->rightButtonDown, 0);
 
   // Presses on a bar stay on the bar: they park the focus and never reach the canvas.
   const int focus = r.host.focusCalls;
-  SendMouse(r.w->Pyla(), QEvent::MouseButtonPress, {100, 10}, Qt::RightButton, Qt::RightButton);
+  ClickOn(r.w->Pyla(), {100, 10}, Qt::RightButton);
   EXPECT_EQ(r.host.focusCalls, focus + 1);
   EXPECT_EQ(r.ed->rightButtonDown, 0);
-  SendMouse(r.w->Ppalkki(), QEvent::MouseButtonPress, {50, 300}, Qt::LeftButton, Qt::LeftButton);
-  SendMouse(r.w->Pala(), QEvent::MouseButtonPress, {600, 30}, Qt::LeftButton, Qt::LeftButton);
+  ClickOn(r.w->Ppalkki(), {2, 300}, Qt::LeftButton);  // beside the frames
+  ClickOn(r.w->Pala(), {600, 30}, Qt::LeftButton);
   EXPECT_EQ(r.host.focusCalls, focus + 3);
   EXPECT_TRUE(r.w->Pala()->hasFocus() || !r.w->isActiveWindow());
-  SendMouse(r.w->Fmaski(0), QEvent::MouseButtonPress, {5, 5}, Qt::RightButton, Qt::RightButton);
+  ClickOn(r.w->Fmaski(0), {5, 5}, Qt::RightButton);
   EXPECT_EQ(r.ed->rightButtonDown, 0);
 }
 

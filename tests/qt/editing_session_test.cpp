@@ -18,6 +18,7 @@
 #include "document/map_file.h"
 
 #include "fixtures/quiet_qt_host.h"
+#include "fixtures/window_input.h"
 #include "shell/lifecycle.h"
 #include "shell/qt/canvas_widget.h"
 #include "shell/qt/caption_frame.h"
@@ -63,6 +64,9 @@ struct Session {
     QTest::mouseMove(win, At(x2, y2));
     QTest::mouseRelease(win, Qt::LeftButton, Qt::NoModifier, At(x2, y2));
   }
+  void Tool(int index) {
+    fixtures::ClickThroughWindow(window.CanvasArea()->Pyla()->findChild<QRadioButton*>(QStringLiteral("OBvalinta(%1)").arg(index)));
+  }
   QString Label(const char* name) { return window.CanvasArea()->Ppalkki()->findChild<QLabel*>(name)->text(); }
   QString Caption(const char* name) { return window.CanvasArea()->Ppalkki()->findChild<CaptionFrame*>(name)->Caption(); }
 };
@@ -84,7 +88,7 @@ TEST(EditingSession, TriangleSelectDragUndo) {
   EXPECT_NEAR(drawn.corner[1].x, 80, 0.5);
   EXPECT_NEAR(drawn.corner[2].y, 60, 0.5);
 
-  QTest::mouseClick(s.window.CanvasArea()->Pyla()->findChild<QRadioButton*>("OBvalinta(0)"), Qt::LeftButton);
+  s.Tool(0);
   EXPECT_EQ(e.currentTool, 0);
   s.Drag(-20, -20, 100, 80);
   EXPECT_EQ(e.sel.selVertexLast, 2);
@@ -118,9 +122,9 @@ TEST(EditingSession, EditMenuAndPanelListOnTheRealWindow) {
   s.Click(0, 0);
   s.Click(80, 0);
   s.Click(40, 60);
-  QTest::mouseClick(s.window.CanvasArea()->Pyla()->findChild<QRadioButton*>("OBvalinta(2)"), Qt::LeftButton);
+  s.Tool(2);
   s.Click(150, 30);
-  QTest::mouseClick(s.window.CanvasArea()->Pyla()->findChild<QRadioButton*>("OBvalinta(0)"), Qt::LeftButton);
+  s.Tool(0);
   s.Drag(-30, -30, 200, 90);
   EXPECT_EQ(s.Label("Lvalinta(0)"), "3 Vertices\n1 Spawn\n");
   const MapDocument before = e.doc;
@@ -140,10 +144,7 @@ TEST(EditingSession, EditMenuAndPanelListOnTheRealWindow) {
   ASSERT_EQ(e.sel.selSpawnLast, 0);
   auto* spawnType = s.window.CanvasArea()->Ppalkki()->findChild<QComboBox*>("CBspawn");
   ASSERT_TRUE(spawnType->isEnabled());
-  const int red = spawnType->findText("CTF Red");
-  ASSERT_GE(red, 0);
-  spawnType->setCurrentIndex(red);
-  emit spawnType->activated(red);
+  ASSERT_TRUE(fixtures::ChooseFromList(spawnType, "CTF Red"));
   EXPECT_EQ(e.doc.spawns[0].type, 1);
   EXPECT_EQ(spawnType->currentText(), QString("CTF Red"));
 

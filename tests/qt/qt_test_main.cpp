@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QStandardPaths>
 #include <cstdlib>
 #include <filesystem>
 #include <unistd.h>
@@ -20,8 +19,9 @@ int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   int result = 0;
   {
+    // No QStandardPaths test mode: it would put every process's settings in one shared
+    // ~/.qttest folder, overriding XDG_CONFIG_HOME, and tests side by side would clear each other's.
     QApplication app(argc, argv);
-    QStandardPaths::setTestModeEnabled(true);  // settings go to a test location, never the user's
     result = RUN_ALL_TESTS();
   }
   std::error_code ec;

@@ -166,6 +166,8 @@ TEST_F(Dialogs, TheRunMenuStartsTheStandInGameInItsFolder) {
   const fs::path map = dir / "MAPS" / "ctf_Rock.pmp";
   WriteBytes(map, bytes);
 
+  // The settings are this process's own: another test running beside this one cannot clear them.
+  ASSERT_TRUE(QSettings("Quorvel", "Quorvel").fileName().startsWith(qEnvironmentVariable("XDG_CONFIG_HOME") + "/"));
   QSettings("Quorvel", "Quorvel").clear();
   auto ed = std::make_unique<Editor>();
   GameFolderHost host;

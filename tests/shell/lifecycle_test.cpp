@@ -155,7 +155,12 @@ TEST_F(Lifecycle, NothingOfThePreviousMapSurvivesNewOrAShortRead) {
   OpenByPath(*ed, WriteMapFile("forty.pmp", doc));
   ASSERT_EQ(ed->doc.polygonLast, 39);
   ASSERT_EQ(ed->doc.info.extraByte1, 7);
+  TakeSnapshot(*ed, "Move");
   MenuNew_Click(*ed);
+  // The panel and the Undo entry show the new map at once.
+  EXPECT_EQ(ed->ctl.Lkartta1.caption.substr(0, 7), "Name: \n");
+  EXPECT_EQ(ed->ctl.Lkartta2.caption.substr(0, 15), "0/400 Polygons\n");
+  EXPECT_EQ(std::make_pair(ed->ctl.MenuUndo.caption, ed->ctl.MenuUndo.enabled), std::make_pair(std::string("&Undo"), false));
   EXPECT_EQ(ed->doc.info.extraByte1, 0);
   EXPECT_EQ(ed->doc.info.extraBlock[3], 0);
   EXPECT_EQ(ed->doc.info.extraByte5, 0);
@@ -255,6 +260,7 @@ TEST_F(Lifecycle, SaveAsProposesCtfForARedFirstSpawn) {
   MenuSaveAs_Click(*ed);
   EXPECT_EQ(host.saveRequests[1].presetName, "");
   EXPECT_EQ(ed->undo.undoTop, -1);
+  EXPECT_EQ(std::make_pair(ed->ctl.MenuUndo.caption, ed->ctl.MenuUndo.enabled), std::make_pair(std::string("&Undo"), false));
   EXPECT_TRUE(fs::exists(PathIn("dm.pmp")));
 }
 

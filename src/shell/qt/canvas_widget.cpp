@@ -14,6 +14,7 @@
 
 #include "editing/pointer.h"
 #include "shell/qt/caption_frame.h"
+#include "shell/qt/labelled_combo.h"
 #include "shell/recovery.h"
 #include "shell/qt/side_panel.h"
 #include "shell/qt/top_bar.h"
@@ -86,13 +87,17 @@ CanvasWidget::CanvasWidget(Editor& editor, QWidget* parent) : QWidget(parent), e
   };
   // Stacking, bottom to top: the top and bottom bars run under the side panel, the two small
   // frames sit over the joints.
+  setAccessibleName(QStringLiteral("Canvas"));
   pyla_ = MakeBar(this, park);
   pyla_->setObjectName(QStringLiteral("Pyla"));
+  pyla_->setAccessibleName(QStringLiteral("Top bar"));
   pala_ = MakeBar(this, park);
   pala_->setObjectName(QStringLiteral("Pala"));
+  pala_->setAccessibleName(QStringLiteral("Bottom bar"));
   pala_->setFocusPolicy(Qt::ClickFocus);
   ppalkki_ = MakeBar(this, park);
   ppalkki_->setObjectName(QStringLiteral("Ppalkki"));
+  ppalkki_->setAccessibleName(QStringLiteral("Side panel"));
   for (size_t i = 0; i < fmaski_.size(); ++i) {
     auto* f = new Surface<QGroupBox>(QString::fromStdString(ed_.ctl.Fmaski[i].caption), this);
     f->setObjectName(QStringLiteral("Fmaski(%1)").arg(i));
@@ -148,7 +153,7 @@ void CanvasWidget::BuildBottomBar() {
             [this, index] { UserCheck(ed_.ctl.CBnayta[static_cast<size_t>(index)], [this, index] { CBnayta_Click(ed_, index); }); });
   }
 
-  cbGrid_ = new QComboBox(pala_);
+  cbGrid_ = new LabelledCombo(pala_);
   cbGrid_->setObjectName(QStringLiteral("CBgrid"));
   cbGrid_->setAccessibleName(QStringLiteral("Grid"));
   cbGrid_->setGeometry(404, 6, 62, 20);
@@ -165,7 +170,7 @@ void CanvasWidget::BuildBottomBar() {
   fixed_ = CheckMirror(cbFixed_);
   connect(cbFixed_, &QCheckBox::clicked, this, [this] { UserCheck(ed_.ctl.CBfixed, [this] { CBfixed_Click(ed_); }); });
 
-  cbZoom_ = new QComboBox(pala_);
+  cbZoom_ = new LabelledCombo(pala_);
   cbZoom_->setObjectName(QStringLiteral("CBzoom"));
   cbZoom_->setAccessibleName(QStringLiteral("Zoom"));
   cbZoom_->setGeometry(480, 6, 64, 20);

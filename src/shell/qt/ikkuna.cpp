@@ -91,6 +91,9 @@ Ikkuna::Ikkuna(Editor& editor, Host& host, QWidget* parent) : QMainWindow(parent
 
 QMenu* Ikkuna::AddMenu(MenuItem& title) {
   QMenu* menu = menuBar()->addMenu(QString::fromStdString(title.caption));
+  // The open list is named by its menu, as screen readers announce it.
+  menu->setAccessibleName(QString::fromStdString(title.caption).remove(QLatin1Char('&')).trimmed());
+  menuBar()->setAccessibleName(QStringLiteral("Menu bar"));
   bindings_.push_back({&title, menu->menuAction()});
   return menu;
 }
@@ -170,6 +173,9 @@ void Ikkuna::resizeEvent(QResizeEvent* event) {
 
 void Ikkuna::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
+  // A minimised window is named by its icon text: keep that the title, so that screen readers
+  // and scripts know the window by one name in every state.
+  if (event->type() == QEvent::WindowTitleChange) setWindowIconText(windowTitle());
   // Coming back from the taskbar after the game need not resize the window: the saved placement
   // is restored when the window is shown again all the same.
   if (event->type() == QEvent::WindowStateChange && ed_.restorePlacementPending && !isMinimized()) {

@@ -51,10 +51,13 @@ void PanelCombo::showPopup() {
 }
 
 void PanelCombo::keyPressEvent(QKeyEvent* event) {
-  // The line edit has reported Enter already and passes the key up; handing it back to the line
-  // edit, as the base class does, would report it a second time.
+  // Enter in the typed text. The box has the focus (its line edit is only its proxy), so a real
+  // key press arrives here first; one handed to the line edit comes here too, once the line edit
+  // has passed it up. Either way it is told once, and never given to the line edit, whose own
+  // handling would pick a list item that matches the text.
   if (lineEdit() && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
     event->accept();
+    if (onEnter) onEnter();
     return;
   }
   QComboBox::keyPressEvent(event);
@@ -183,7 +186,7 @@ void SidePanel::Build(QFrame* bar) {
 
   auto* fScenery = MakeFrame(bar, c.Fscenery, "Fscenery", y, T + 2 * B + 2 + 3);
   fScenery_ = FrameMirror(fScenery);
-  cbScenery_ = ComboMirror(MakeCombo(fScenery, "CBscenery", QRect(4, T, W, B), "Scenery type", false));
+  cbScenery_ = ComboMirror(MakeCombo(fScenery, "CBscenery", QRect(4, T, W, B), "Scenery style", false));
   cbScenery2_ = ComboMirror(MakeCombo(fScenery, "CBscenery2", QRect(4, T + B + 2, 90, B), "Scenery visibility", true));
   next(fScenery);
 
@@ -278,10 +281,10 @@ void SidePanel::ConnectCombo(ComboMirror& mirror, ComboBox& model, const PanelHa
   });
   if (enter && w->lineEdit()) {
     QObject::connect(w->lineEdit(), &QLineEdit::textEdited, w, [w] { w->typed = true; });
-    QObject::connect(w->lineEdit(), &QLineEdit::returnPressed, w, [this, w, &model, enter] {
+    w->onEnter = [this, w, &model, enter] {
       model.text = w->currentText().toStdString();
       Done(*enter);
-    });
+    };
   }
 }
 

@@ -6,12 +6,12 @@
 // A user's action writes the new value into the control model, runs the control's handler from
 // PanelHandlers (if it has one) and re-syncs, so a widget never keeps a state the model does not
 // have.
-#include <QComboBox>
 #include <array>
 #include <functional>
 
 #include "document/editor.h"
 #include "shell/qt/control_mirror.h"
+#include "shell/qt/labelled_combo.h"
 
 class QFrame;
 
@@ -32,13 +32,14 @@ struct PanelHandlers {
 };
 PanelHandlers DefaultPanelHandlers();
 
-// A property combo box: tells its owner before its list opens, and whether the user has typed
-// since it was last set.
-class PanelCombo : public QComboBox {
+// A property combo box: tells its owner before its list opens and when Enter is pressed in its
+// typed text, and whether the user has typed since it was last set.
+class PanelCombo : public LabelledCombo {
   Q_OBJECT
  public:
-  using QComboBox::QComboBox;
+  using LabelledCombo::LabelledCombo;
   std::function<void()> beforePopup;
+  std::function<void()> onEnter;
   bool typed = false;
   void showPopup() override;
 
