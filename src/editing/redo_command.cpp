@@ -3,10 +3,10 @@
 #include <utility>
 #include <vector>
 
-#include "document/redo.h"
 #include "document/undo.h"
 #include "editing/clipboard.h"
 #include "editing/tools.h"
+#include "editing/undo_command.h"
 
 namespace quorvel {
 
@@ -26,13 +26,7 @@ void MenuRedo_Click(Editor& ed) {
   ed.sel = step.sel;
   ed.currentTool = step.currentTool;
   SelectTool(ed, ed.currentTool);
-  RefreshUndoMenu(ed);
-  RefreshRedoMenu(ed);
-  ed.RefreshPanels();
-  ed.RedrawCanvas();
-  ed.sel.leftDragActive = 0;
-  ed.sel.movingSelection = 0;
-  ed.sel.moveSnapshotTaken = 0;
+  ShowRestoredState(ed);
 }
 
 }  // namespace quorvel

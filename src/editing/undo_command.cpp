@@ -24,7 +24,12 @@ void MenuUndo_Click(Editor& ed) {
   SelectTool(ed, ed.currentTool);
   --u.undoTop;
   if (--u.undoSlot < 0) u.undoSlot = 9;
+  ShowRestoredState(ed);
+}
+
+void ShowRestoredState(Editor& ed) {
   RefreshUndoMenu(ed);
+  RefreshRedoMenu(ed);
   ed.RefreshPanels();
   ed.RedrawCanvas();
   ed.sel.leftDragActive = 0;
