@@ -51,15 +51,17 @@ std::string PrivateFolder(Editor& ed) {
   std::string folder = CheckedPrivateFolder(ed, problem);
   if (folder.empty() && !g_told) {
     g_told = true;
-    ed.host->MessageBox("Quorvel keeps the backup copy of a saved map and the map of a crash in the folder '" +
-                            TemporaryFolder(ed) + "quorvel-" + std::to_string(::geteuid()) +
-                            "', which cannot be used: " + problem +
-                            ".\nQuorvel works on without the backup copy and without crash recovery.",
-                        "Warning", MsgIcon::Exclamation, MsgButtons::Ok);
+    ed.host->MessageBox(
+        "Quorvel keeps the backup copy of a saved map and the map of a crash in the folder '" +
+            TemporaryFolder(ed) + "quorvel-" + std::to_string(::geteuid()) + "', which cannot be used: " +
+            problem + ".\nQuorvel works on without the backup copy and without crash recovery.",
+        "Warning", MsgIcon::Exclamation, MsgButtons::Ok);
   }
   return folder;
 }
 
-void ResetPrivateFolderNotice() { g_told = false; }
+void ResetPrivateFolderNotice() {
+  g_told = false;
+}
 
 }  // namespace quorvel

@@ -36,6 +36,8 @@ void AskThenOpenRecent(Editor& ed, int index) {
   if (ConfirmDropChanges(ed)) MenuRekentti_Click(ed, index);
 }
 
-bool Form_QueryUnload(Editor& ed) { return ConfirmDropChanges(ed); }
+bool Form_QueryUnload(Editor& ed) {
+  return ConfirmDropChanges(ed);
+}
 
 }  // namespace quorvel

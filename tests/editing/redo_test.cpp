@@ -1,7 +1,5 @@
 // Redo beside Undo: seeded random runs of edits, undos and redos, each compared with the state it
 // must give back, and the two menu entries with it.
-#include "editing/redo_command.h"
-
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -11,6 +9,7 @@
 #include "document/map_file.h"
 #include "document/undo.h"
 #include "editing/pointer.h"
+#include "editing/redo_command.h"
 #include "editing/selection.h"
 #include "editing/tools.h"
 #include "editing/undo_command.h"

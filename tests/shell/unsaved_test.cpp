@@ -1,6 +1,6 @@
 // Unsaved changes: when the map counts as changed, and the question before New, Open, a recent
 // file or closing the window drops them.
-#include "shell/unsaved_question.h"
+#include "document/unsaved.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,6 @@
 #include <functional>
 #include <optional>
 
-#include "document/unsaved.h"
 #include "editing/arrange.h"
 #include "editing/redo_command.h"
 #include "editing/selection.h"
@@ -16,6 +15,7 @@
 #include "fixtures/map_builder.h"
 #include "fixtures/shell_fixture.h"
 #include "shell/lifecycle.h"
+#include "shell/unsaved_question.h"
 
 namespace fs = std::filesystem;
 
@@ -72,13 +72,19 @@ TEST_F(Unsaved, AskedBeforeNewOpenRecentOrExitDropsThem) {
     std::function<bool(Editor&)> run;  // true when the map was dropped (the window may close)
   };
   const std::vector<Action> actions = {
-      {"new", [](Editor& e) { AskThenNew(e); return e.doc.polygonLast < 0; }},
-      {"open", [&](Editor& e) {
+      {"new",
+       [](Editor& e) {
+         AskThenNew(e);
+         return e.doc.polygonLast < 0;
+       }},
+      {"open",
+       [&](Editor& e) {
          host.openAnswers = {other};
          AskThenOpen(e);
          return e.doc.info.fileName == other;
        }},
-      {"recent", [&](Editor& e) {
+      {"recent",
+       [&](Editor& e) {
          e.recentFiles[1] = other;
          AskThenOpenRecent(e, 1);
          return e.doc.info.fileName == other;
