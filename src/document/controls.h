@@ -100,6 +100,7 @@ struct Controls {
   MenuItem MenuExit{"MenuExit", "E&xit", ""};
   MenuItem MenuEdit{"MenuEdit", "  &Edit  ", ""};
   MenuItem MenuUndo{"MenuUndo", "&Undo", "Ctrl+Z"};
+  MenuItem MenuRedo{"MenuRedo", "&Redo", "Ctrl+Y; Ctrl+Shift+Z", false};  // shortcuts apart by "; "
   MenuItem MenuEmpty4{"MenuEmpty4", "-", ""};
   MenuItem MenuCopy{"MenuCopy", "&Copy", "Ctrl+C"};
   MenuItem MenuPaste{"MenuPaste", "&Paste", "Ctrl+V"};

@@ -31,6 +31,14 @@ struct ViewState {
 
 inline constexpr int kUndoSlots = 10;
 
+// A state an Undo replaced, kept whole so that Redo brings it back exactly.
+struct RedoStep {
+  MapDocument doc;
+  SelectionState sel;
+  int16_t currentTool = 0;
+  std::string label;  // the undone step's, given to it again when it is redone
+};
+
 struct UndoRing {
   int16_t undoSlot = 0;  // ring position of the newest snapshot, never reset
   int16_t undoTop = -1;  // snapshots Undo can still restore, minus one
@@ -40,6 +48,15 @@ struct UndoRing {
   // the last indices at the time, which tell map objects from clipboard copies above them.
   std::array<std::vector<uint8_t>, kUndoSlots> snapshots;
   std::array<std::array<int16_t, 5>, kUndoSlots> lastIndices{};
+  // What the Undos since the last snapshot replaced, the newest last; any new snapshot empties it.
+  std::vector<RedoStep> redoSteps;
+};
+
+// The map as a save would write it at the last open, save or new (document/unsaved); the map has
+// unsaved changes while what a save would write now differs from it.
+struct UnsavedState {
+  std::vector<uint8_t> savedForm;  // empty until the first new map
+  bool changed = false;            // as of the last check
 };
 
 // The clipboard of Edit Copy and Paste. Its copies live in the free records above each last index:
@@ -61,6 +78,7 @@ struct Editor {
   ViewState view;
   SelectionState sel;
   UndoRing undo;
+  UnsavedState unsaved;
   ClipboardState clip;
   Controls ctl;
 

@@ -8,8 +8,10 @@
 namespace quorvel {
 
 enum class MsgIcon { None, Critical, Question, Exclamation, Information };
-enum class MsgButtons { Ok, OkCancel };
+enum class MsgButtons { Ok, OkCancel, YesNo };  // with YesNo, Ok stands for Yes and Cancel for No
 enum class MsgResult { Ok, Cancel };
+// The answers to the question about unsaved changes.
+enum class SaveChoice { Save, Discard, Cancel };
 
 struct ImportDialog;
 struct AboutBox;
@@ -45,6 +47,9 @@ class Host {
 
   virtual MsgResult MessageBox(const std::string& text, const std::string& title, MsgIcon icon,
                                MsgButtons buttons) = 0;
+  // Asks whether to save the map's unsaved changes before they are dropped: a question with
+  // the buttons Save, Discard and Cancel.
+  virtual SaveChoice AskSaveChanges(const std::string& text, const std::string& title) = 0;
   // Returns nothing when the user cancels.
   virtual std::optional<std::string> InputBox(const std::string& prompt, const std::string& title,
                                               const std::string& initial) = 0;

@@ -28,24 +28,28 @@ void StoreAuthor(MapDocument& doc) {
 
 }  // namespace
 
-void WriteMapBytes(Editor& ed, bool isUndo, std::vector<uint8_t>& out) {
-  MapDocument& doc = ed.doc;
+void PrepareForWrite(MapDocument& doc, bool isUndo) {
   if (doc.sceneryLast == kSceneryLastKept + 1) doc.sceneryLast = kSceneryLastKept;
-  if (!isUndo) {
-    NormaliseForSave(doc);
-    // The tail clear wiped the free records the clipboard keeps its copies in.
-    ed.clip.clipLast = -1;
-    ed.clip.clipOverflow = false;
-  }
+  if (!isUndo) NormaliseForSave(doc);
   // The file holds whole world units; the document keeps what the file will give back.
   for (int i = 0; i <= doc.waypointLast; ++i) {
     Waypoint& w = doc.waypoints[i];
     w.x = RoundToWhole256(w.x);
     w.y = RoundToWhole256(w.y);
   }
+  StoreAuthor(doc);
+}
+
+void WriteMapBytes(Editor& ed, bool isUndo, std::vector<uint8_t>& out) {
+  MapDocument& doc = ed.doc;
+  PrepareForWrite(doc, isUndo);
+  // A save's tail clear wiped the free records the clipboard keeps its copies in.
+  if (!isUndo) {
+    ed.clip.clipLast = -1;
+    ed.clip.clipOverflow = false;
+  }
   double r = ed.host ? ed.host->Random() : 0.0;
   doc.info.saveStamp = static_cast<int32_t>(std::floor(r * 1000 + 1));
-  StoreAuthor(doc);
   if (isUndo) {
     UndoExtension ext{ed.sel, ed.currentTool};
     EncodeMap(doc, &ext, out);

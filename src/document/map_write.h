@@ -12,6 +12,8 @@ namespace quorvel {
 // (written into the colliders' byte 3). A user's save (isUndo false) also runs the save
 // normalisation; an undo snapshot appends the selection and the current tool.
 void WriteMapBytes(Editor& ed, bool isUndo, std::vector<uint8_t>& out);
+// Those steps on the document alone, all but the fresh saveStamp.
+void PrepareForWrite(MapDocument& doc, bool isUndo);
 
 // The document as a plain map file, leaving it untouched: what a write gives apart from the save
 // normalisation and a fresh saveStamp. Kept ready for a crash (shell/recovery).

@@ -4,6 +4,7 @@
 
 #include "document/map_file.h"
 #include "document/map_write.h"
+#include "document/redo.h"
 
 namespace quorvel {
 
@@ -18,6 +19,7 @@ void TakeSnapshot(Editor& ed, const std::string& label) {
   const MapDocument& d = ed.doc;
   u.lastIndices[slot] = {d.polygonLast, d.spawnLast, d.sceneryLast, d.waypointLast, d.colliderLast};
   RefreshUndoMenu(ed);
+  ClearRedo(ed);
 }
 
 void RefreshUndoMenu(Editor& ed) {

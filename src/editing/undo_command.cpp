@@ -1,6 +1,7 @@
 #include "editing/undo_command.h"
 
 #include "document/host.h"
+#include "document/redo.h"
 #include "document/undo.h"
 #include "editing/clipboard.h"
 #include "editing/tools.h"
@@ -17,12 +18,18 @@ void MenuUndo_Click(Editor& ed) {
     ed.host->MessageBox("Are you crazy?\nYou can't undo Online Help.. duh.", "User problem", MsgIcon::Exclamation,
                         MsgButtons::Ok);
   } else {
+    KeepForRedo(ed, u.undoLabels[static_cast<size_t>(u.undoSlot)]);
     RestoreSnapshot(ed, u.undoSlot);
   }
   SelectTool(ed, ed.currentTool);
   --u.undoTop;
   if (--u.undoSlot < 0) u.undoSlot = 9;
+  ShowRestoredState(ed);
+}
+
+void ShowRestoredState(Editor& ed) {
   RefreshUndoMenu(ed);
+  RefreshRedoMenu(ed);
   ed.RefreshPanels();
   ed.RedrawCanvas();
   ed.sel.leftDragActive = 0;

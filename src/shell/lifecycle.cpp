@@ -8,12 +8,15 @@
 #include "document/map_write.h"
 #include "document/numeric.h"
 #include "document/prefab_file.h"
+#include "document/redo.h"
 #include "document/save_normalise.h"
 #include "document/undo.h"
+#include "document/unsaved.h"
 #include "editing/clipboard.h"
 #include "editing/prefab_import.h"
 #include "editing/selection.h"
 #include "editing/tools.h"
+#include "shell/private_folder.h"
 #include "shell/recovery.h"
 #include "view/layout.h"
 #include "view/view.h"
@@ -51,7 +54,10 @@ void ShowAllLayersButAdvanced(Editor& ed) {
 // The version about to be replaced is kept as "backup.pmp" in the temporary folder; a file that
 // is not there (any more) has nothing to keep. Returns why the copy failed, "" when it did not.
 std::string BackUp(Editor& ed, const std::string& path) {
-  const std::string backup = TemporaryFolder(ed) + "backup.pmp";
+  // Without a private folder there is no safe place for it; the user has been told.
+  const std::string folder = PrivateFolder(ed);
+  if (folder.empty()) return "";
+  const std::string backup = folder + "backup.pmp";
   std::string error;
   if (CopyFileReplacing(path, backup, error) != CopyOutcome::Failed) return "";
   return "The backup copy '" + backup + "' of '" + path + "' could not be made: " + error + ".";
@@ -110,6 +116,7 @@ void Form_Load(Editor& ed) {
   if (std::string(kProductComments) == "BETA") caption += " BETA";
   ed.host->SetCaption(caption);
   ed.appFolder = ed.host->ProgramFolder();
+  ResetPrivateFolderNotice();
   PrepareRecovery(ed);
 }
 
@@ -143,7 +150,7 @@ void Form_Activate(Editor& ed) {
   if (!PathExists(game))
     ed.host->MessageBox(game + " not found.\nExtract Quorvel in Zarnok directory for full effect.", "Warning",
                         MsgIcon::Exclamation, MsgButtons::Ok);
-  TellAboutRecovery(ed);
+  OfferRecovery(ed);
   // Nothing was drawn while the first activation ran; show the map and its panels now.
   ed.RefreshPanels();
   ed.RedrawCanvas();
@@ -153,7 +160,7 @@ void Form_Unload(Editor& ed) {
   for (int i = 0; i < 5; ++i) ed.host->SaveSetting("Recent", std::to_string(i), ed.recentFiles[i]);
   SaveWindowPlacement(ed);
   DeleteFilesStartingWith(TemporaryFolder(ed), "QuorvelUndo");
-  StoreLastSave(ed);
+  RemoveOwnRecoveryFile();
 }
 
 void MenuNew_Click(Editor& ed) {
@@ -168,6 +175,8 @@ void MenuNew_Click(Editor& ed) {
   ChooseGridItem(ed, 0);
   SelectTool(ed, 1);
   ed.undo.undoTop = -1;
+  ClearRedo(ed);
+  MarkUnchanged(ed);
   // The emptied history and the new map show at once, not after the next command.
   RefreshUndoMenu(ed);
   ed.RefreshPanels();
@@ -224,7 +233,7 @@ bool WriteMap(Editor& ed, const std::string& path) {
               MsgIcon::Critical);
     return false;
   }
-  NoteSaved();
+  MarkUnchanged(ed);
   RunSaveChecks(ed, path);
   return true;
 }
@@ -234,6 +243,11 @@ void OpenByPath(Editor& ed, const std::string& path) {
   ed.doc.Clear(false);
   EmptyClipboard(ed);
   ReadMap(ed, path);
+  ShowOpenedMap(ed);
+  MarkUnchanged(ed);
+}
+
+void ShowOpenedMap(Editor& ed) {
   ed.view.viewX = ed.view.viewY = 0;
   SelectTool(ed, 0);
   ChooseZoomItem(ed, 2);
@@ -243,6 +257,7 @@ void OpenByPath(Editor& ed, const std::string& path) {
   ed.RedrawCanvas();
   ed.undo.undoTop = -1;
   RefreshUndoMenu(ed);
+  ClearRedo(ed);
 }
 
 void MenuOpen_Click(Editor& ed) {
@@ -279,6 +294,7 @@ void MenuSaveAs_Click(Editor& ed) {
     ed.host->SaveSetting("Recent", "Path", FolderOf(name));
     ed.doc.info.fileName = name;
     ed.undo.undoTop = -1;
+    ClearRedo(ed);
     RefreshUndoMenu(ed);  // the history is gone: the menu offers no step
   }
   ed.RefreshPanels();

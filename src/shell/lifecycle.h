@@ -23,6 +23,9 @@ void MenuRekentti_Click(Editor& ed, int index);
 void MenuExport_Click(Editor& ed);
 
 void OpenByPath(Editor& ed, const std::string& path);
+// What every open does once the map is read: the view, the Edit tool, the boxes and layers, the
+// panels and canvas, and an empty undo history.
+void ShowOpenedMap(Editor& ed);
 void AddToRecent(Editor& ed, const std::string& path);
 void RebuildRecentMenu(Editor& ed, bool loadFromSettings);
 void RestoreWindowPlacement(Editor& ed);

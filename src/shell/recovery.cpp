@@ -1,21 +1,29 @@
 #include "shell/recovery.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <random>
 #include <vector>
 
+#include "document/file_io.h"
 #include "document/host.h"
 #include "document/map_file.h"
-#include "document/map_write.h"
-#include "document/numeric.h"
+#include "document/unsaved.h"
+#include "editing/clipboard.h"
+#include "editing/selection.h"
+#include "shell/lifecycle.h"
+#include "shell/private_folder.h"
 
 namespace quorvel {
 
@@ -25,7 +33,6 @@ namespace {
 // signal arriving in the middle of an update still finds a complete map.
 std::vector<uint8_t> g_buffers[2];
 int g_next = 0;
-std::vector<uint8_t> g_newMap;  // the encoding of an untouched new map
 std::atomic<const uint8_t*> g_published{nullptr};
 std::string g_path;
 // Fixed C strings for the handler, which may not allocate.
@@ -33,7 +40,6 @@ char g_pathC[4096] = "";
 char g_partC[4096] = "";
 std::atomic_flag g_written = ATOMIC_FLAG_INIT;
 std::atomic<bool> g_armed{false};
-std::time_t g_lastSave = 0;
 
 constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP, SIGSEGV, SIGABRT};
 
@@ -54,29 +60,73 @@ extern "C" void OnExit() {
   if (g_armed.load()) WriteOnce();
 }
 
+std::string UniquePart() {
+  std::random_device device;
+  char text[17];
+  std::snprintf(text, sizeof text, "%08x%08x", device(), device());
+  return text;
+}
+
+struct LeftFile {
+  std::string path;
+  long long mtimeNs = -1;
+  std::time_t mtime = 0;
+};
+
+// The process id in a recovery file's name; 0 when it names none.
+pid_t PidOf(const std::string& name) {
+  const size_t start = std::strlen(kRecoveryPrefix);
+  if (name.compare(0, start, kRecoveryPrefix) != 0 || name.size() < 4 || name.substr(name.size() - 4) != ".pmp")
+    return 0;
+  long long pid = 0;
+  size_t i = start;
+  for (; i < name.size() && name[i] >= '0' && name[i] <= '9' && pid < 1000000000; ++i) pid = pid * 10 + (name[i] - '0');
+  return i > start && i < name.size() && name[i] == '-' ? static_cast<pid_t>(pid) : 0;
+}
+
+bool Running(pid_t pid) { return ::kill(pid, 0) == 0 || errno == EPERM; }
+
+// The newest regular recovery file in the folder whose editor is gone.
+LeftFile NewestLeft(const std::string& folder) {
+  LeftFile newest;
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return newest;
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string name = entry->d_name;
+    const pid_t pid = PidOf(name);
+    if (pid <= 0 || pid == ::getpid() || Running(pid)) continue;
+    struct stat st {};
+    const std::string path = folder + name;
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+    const long long ns = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+    if (ns > newest.mtimeNs) newest = {path, ns, st.st_mtim.tv_sec};
+  }
+  ::closedir(dir);
+  return newest;
+}
+
 }  // namespace
 
 void PrepareRecovery(Editor& ed) {
-  g_path = TemporaryFolder(ed) + kRecoveryFileName;
-  const std::string part = g_path + ".part";
+  std::string problem;
+  const std::string folder = CheckedPrivateFolder(ed, problem);
+  g_path = folder.empty() ? std::string()
+                          : folder + kRecoveryPrefix + std::to_string(::getpid()) + "-" + UniquePart() + ".pmp";
+  const std::string part = g_path.empty() ? std::string() : g_path + ".part";
   const bool fits = part.size() < sizeof g_partC;
   std::memcpy(g_pathC, fits ? g_path.c_str() : "", fits ? g_path.size() + 1 : 1);
   std::memcpy(g_partC, fits ? part.c_str() : "", fits ? part.size() + 1 : 1);
   for (auto& b : g_buffers) b.reserve(kMapFileSize);
-  MapDocument blank;
-  blank.MakeNew();
-  EncodeMapUntouched(blank, g_newMap);
   g_published.store(nullptr);
   g_written.clear();
-  g_lastSave = 0;
 }
 
 std::string RecoveryPath() { return g_path; }
 
-void UpdateRecovery(const Editor& ed) {
+void UpdateRecovery(Editor& ed) {
   std::vector<uint8_t>& out = g_buffers[g_next];
-  EncodeMapUntouched(ed.doc, out);
-  if (out == g_newMap) {
+  EncodeSaveForm(ed.doc, out);
+  if (!NoteSaveForm(ed, out)) {
     g_published.store(nullptr);
     return;
   }
@@ -93,7 +143,7 @@ bool WriteRecoveryFile() noexcept {
   const uint8_t* data = g_published.load();
   if (data == nullptr || g_pathC[0] == '\0') return false;
   // Written beside and renamed, so an earlier recovery file is never left half overwritten.
-  const int fd = ::open(g_partC, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  const int fd = ::open(g_partC, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
   if (fd < 0) return false;
   size_t done = 0;
   while (done < kMapFileSize) {
@@ -128,21 +178,46 @@ void InstallRecoveryHandlers() {
 
 void DisarmRecovery() { g_armed.store(false); }
 
-void NoteSaved() { g_lastSave = std::time(nullptr); }
-
-void StoreLastSave(Editor& ed) {
-  if (g_lastSave != 0) ed.host->SaveSetting("Recovery", "LastSave", std::to_string(g_lastSave));
+void RemoveOwnRecoveryFile() {
+  if (!g_path.empty()) ::unlink(g_path.c_str());
 }
 
-void TellAboutRecovery(Editor& ed) {
-  struct stat st {};
-  if (g_path.empty() || ::stat(g_path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return;
-  const double lastSave = LeadingNumber(ed.host->GetSetting("Recovery", "LastSave", "0"));
-  if (static_cast<double>(st.st_mtime) <= lastSave) return;
-  ed.host->MessageBox("File '" + g_path +
-                          "' holds the map that was open when Quorvel was last stopped unexpectedly.\n"
-                          "Open it and save it under a name of your own to keep that work.",
-                      "Warning", MsgIcon::Exclamation, MsgButtons::Ok);
+void OfferRecovery(Editor& ed) {
+  const std::string folder = PrivateFolder(ed);
+  if (folder.empty()) return;
+  const LeftFile newest = NewestLeft(folder);
+  if (newest.path.empty()) return;
+  const std::string offered = ed.host->GetSetting("Recovery", "Offered", "");
+  if (std::strtoll(offered.c_str(), nullptr, 10) >= newest.mtimeNs) return;
+  ed.host->SaveSetting("Recovery", "Offered", std::to_string(newest.mtimeNs));
+  char when[64] = "";
+  std::tm local {};
+  if (::localtime_r(&newest.mtime, &local)) std::strftime(when, sizeof when, "%Y-%m-%d %H:%M:%S", &local);
+  const std::string text = "Quorvel was stopped unexpectedly at " + std::string(when) +
+                           " while a map had unsaved changes.\nThat map was kept in '" + newest.path +
+                           "'.\nOpen it now?";
+  if (ed.host->MessageBox(text, "Recovery", MsgIcon::Question, MsgButtons::YesNo) == MsgResult::Ok)
+    OpenRecovered(ed, newest.path);
+}
+
+bool OpenRecovered(Editor& ed, const std::string& path) {
+  std::vector<uint8_t> bytes;
+  std::string error;
+  if (!ReadWholeFile(path, bytes, error) || bytes.size() != kMapFileSize) {
+    if (error.empty()) error = "it is no Zarnok map";
+    ed.host->MessageBox("File '" + path + "' could not be opened: " + error + ".", "File error", MsgIcon::Critical,
+                        MsgButtons::Ok);
+    return false;
+  }
+  ClearSelection(ed);
+  ed.doc.Clear(false);
+  EmptyClipboard(ed);
+  ed.doc.info.textureName.assign(kTextureNameLength, '\0');
+  DecodeMap(bytes, ed.doc, nullptr);
+  ed.doc.info.fileName.clear();  // a save asks for a name
+  ShowOpenedMap(ed);
+  MarkChangedFromNew(ed);
+  return true;
 }
 
 }  // namespace quorvel

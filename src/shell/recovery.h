@@ -1,8 +1,9 @@
 #pragma once
-// Crash safety for the user's work. After every core call the window keeps the map encoded as a
-// plain map file, so that a caught fatal signal, or the exit() Qt's X11 platform makes when the
-// display connection is lost, can write it beside "backup.pmp" with open, write and close alone.
-// The next start tells the user where it is.
+// Crash safety for the user's work. After every core call the window encodes the map as a save
+// would write it; while that differs from the saved map, a caught fatal signal, or the exit() Qt's
+// X11 platform makes when the display connection is lost, writes it with open, write and close
+// alone into this editor's own recovery file in the private folder. A clean exit removes that
+// file; the next start offers the newest file left by an editor that is no longer running.
 #include <cstdint>
 #include <span>
 #include <string>
@@ -11,13 +12,16 @@
 
 namespace quorvel {
 
-inline constexpr const char* kRecoveryFileName = "recovery.pmp";
+// Recovery files are "recovery-", the process id, "-", a random part and ".pmp".
+inline constexpr const char* kRecoveryPrefix = "recovery-";
 
-// The recovery file's path (fixed for the run) and a fresh start: nothing kept, no save yet.
+// This run's recovery file (none when the private folder cannot be used) and a fresh start:
+// nothing kept.
 void PrepareRecovery(Editor& ed);
 std::string RecoveryPath();
-// Encodes the map as it stands. An untouched new map is nothing to recover.
-void UpdateRecovery(const Editor& ed);
+// Encodes the map as a save would write it and notes whether it has unsaved changes; only then is
+// there anything for a crash to keep.
+void UpdateRecovery(Editor& ed);
 // What a crash would write now; empty when nothing.
 std::span<const uint8_t> RecoveryBytes();
 // Writes those bytes to the recovery file; uses only async-signal-safe calls. True when written.
@@ -29,12 +33,15 @@ bool WriteRecoveryFile() noexcept;
 void InstallRecoveryHandlers();
 // The window closed normally: exiting now is no crash.
 void DisarmRecovery();
+// A clean exit: this editor's recovery file, if any, is no longer needed.
+void RemoveOwnRecoveryFile();
 
-// A user's save succeeded; shutdown records when, so a recovery file older than it is forgotten.
-void NoteSaved();
-// Shutdown: stores the time of this run's last save, if any.
-void StoreLastSave(Editor& ed);
-// Start-up: one message naming a recovery file newer than the last save.
-void TellAboutRecovery(Editor& ed);
+// Start-up: the newest recovery file left by an editor that is no longer running, offered once
+// (the settings remember the newest one offered); Yes opens it as an unnamed map with unsaved
+// changes.
+void OfferRecovery(Editor& ed);
+// Opens a recovery file as an unnamed map with unsaved changes; false (and a message) when it is
+// no map.
+bool OpenRecovered(Editor& ed, const std::string& path);
 
 }  // namespace quorvel

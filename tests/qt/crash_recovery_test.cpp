@@ -1,5 +1,7 @@
-// The built editor, killed while a map is open, leaves that map in the temporary folder.
+// The built editor, killed while its map has unsaved changes, leaves that map in a recovery file of
+// its own, holding what a save would have written; killed with an unchanged map, it leaves nothing.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -7,57 +9,120 @@
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <csignal>
+#include <functional>
+#include <memory>
 
 #include "document/map_file.h"
-#include "document/map_write.h"
+#include "document/prefab_file.h"
+#include "document/unsaved.h"
 #include "fixtures/map_builder.h"
+#include "fixtures/scripted_host.h"
+#include "shell/lifecycle.h"
 
 namespace quorvel {
 namespace {
 
 QByteArray Bytes(const std::vector<uint8_t>& v) { return QByteArray(reinterpret_cast<const char*>(v.data()), qsizetype(v.size())); }
 
-TEST(CrashRecovery, TerminatedEditorLeavesTheOpenMapInRecoveryPmp) {
+std::vector<uint8_t> Vector(const QByteArray& b) { return std::vector<uint8_t>(b.begin(), b.end()); }
+
+void Write(const QString& path, const std::vector<uint8_t>& bytes) {
+  QFile out(path);
+  ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+  out.write(Bytes(bytes));
+}
+
+class CrashRecovery : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir.isValid());
+    QDir(dir.path()).mkpath("tmp");
+    env = QProcessEnvironment::systemEnvironment();
+    env.insert("TMPDIR", dir.filePath("tmp"));
+    env.insert("XDG_CONFIG_HOME", dir.filePath("config"));
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("ASAN_OPTIONS", "detect_leaks=0");
+  }
+
+  QStringList RecoveryFiles() const {
+    return QDir(privateFolder).entryList({"recovery-*"}, QDir::Files | QDir::Hidden | QDir::System);
+  }
+
+  // Starts the editors on the argument, waits, kills them all with SIGTERM. The editor gives no
+  // sign that the map is in, so a kill that came too early (during start-up) is tried again after
+  // a longer wait, until `enough` says the files are as expected.
+  void RunAndKill(const QString& argument, int editors, const std::function<bool()>& enough,
+                  std::initializer_list<int> waits = {500, 2000, 8000}) {
+    for (int waitMs : waits) {
+      QDir(privateFolder).removeRecursively();
+      std::vector<std::unique_ptr<QProcess>> running;
+      for (int i = 0; i < editors; ++i) {
+        running.push_back(std::make_unique<QProcess>());
+        running.back()->setProcessEnvironment(env);
+        running.back()->start(QStringLiteral(QUORVEL_APP_PATH), {argument});
+        ASSERT_TRUE(running.back()->waitForStarted());
+      }
+      ASSERT_FALSE(running[0]->waitForFinished(waitMs)) << running[0]->readAllStandardError().toStdString();
+      for (auto& p : running) ::kill(pid_t(p->processId()), SIGTERM);
+      for (auto& p : running) {
+        ASSERT_TRUE(p->waitForFinished(20000));
+        EXPECT_EQ(p->exitStatus(), QProcess::CrashExit);  // it still dies of the signal
+      }
+      if (enough()) return;
+    }
+  }
+
   QTemporaryDir dir;
-  ASSERT_TRUE(dir.isValid());
+  QProcessEnvironment env;
+  const QString privateFolder = dir.filePath("tmp/quorvel-" + QString::number(::geteuid()));
+};
+
+TEST_F(CrashRecovery, EditedMapIsKeptAsASaveWouldWriteItOnceForEachEditor) {
+  // A prefab on the command line is imported into the new map: a change no save has kept.
+  MapDocument pieces = fixtures::NewMap();
+  fixtures::AddTriangle(pieces, 0, 0, 64, 0, 0, 64);
+  fixtures::AddSpawn(pieces, 32, 16);
+  std::vector<uint8_t> prefab;
+  EncodePrefab(pieces, prefab);
+  const QString prefabPath = dir.filePath("work.pre");
+  Write(prefabPath, prefab);
+
+  // What a save of that moment writes, by the same steps without a window.
+  fixtures::ScriptedHost host;
+  host.tempPath = dir.filePath("core-tmp/").toStdString();
+  host.commandLine = prefabPath.toStdString();
+  auto ed = std::make_unique<Editor>();
+  ed->host = &host;
+  Form_Load(*ed);
+  Form_Activate(*ed);
+  std::vector<uint8_t> saveForm;
+  EncodeSaveForm(ed->doc, saveForm);
+
+  auto keptBoth = [&] {
+    const QStringList files = RecoveryFiles();
+    if (files.size() != 2) return false;
+    for (const QString& f : files) {
+      QFile in(QDir(privateFolder).filePath(f));
+      if (!in.open(QIODevice::ReadOnly) || !SameSavedContent(Vector(in.readAll()), saveForm)) return false;
+    }
+    return true;
+  };
+  RunAndKill(prefabPath, 2, keptBoth);
+  EXPECT_TRUE(keptBoth()) << RecoveryFiles().join(", ").toStdString();
+  EXPECT_TRUE(QDir(privateFolder).entryList({"*.part"}, QDir::Files).isEmpty());
+}
+
+TEST_F(CrashRecovery, UnchangedMapLeavesNoFile) {
   MapDocument doc = fixtures::NewMap();
   fixtures::AddTriangle(doc, 0, 0, 64, 0, 0, 64);
-  fixtures::AddSpawn(doc, 32, 16);
-  doc.info.authorName = "Tester";
   std::vector<uint8_t> map;
-  EncodeMapUntouched(doc, map);
+  EncodeMap(doc, nullptr, map);
   const QString mapPath = dir.filePath("work.pmp");
-  QFile out(mapPath);
-  ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-  out.write(Bytes(map));
-  out.close();
-  QDir(dir.path()).mkpath("tmp");
-  const QString recovery = dir.filePath("tmp/recovery.pmp");
-
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("TMPDIR", dir.filePath("tmp"));
-  env.insert("XDG_CONFIG_HOME", dir.filePath("config"));
-  env.insert("QT_QPA_PLATFORM", "offscreen");
-  env.insert("ASAN_OPTIONS", "detect_leaks=0");
-  // The editor gives no sign that the map is open, so a kill that came too early (during start-up,
-  // before the map was read) is tried again after a longer wait.
-  QByteArray kept;
-  for (int waitMs : {500, 2000, 8000}) {
-    QFile::remove(recovery);
-    QProcess editor;
-    editor.setProcessEnvironment(env);
-    editor.start(QStringLiteral(QUORVEL_APP_PATH), {mapPath});
-    ASSERT_TRUE(editor.waitForStarted());
-    ASSERT_FALSE(editor.waitForFinished(waitMs)) << editor.readAllStandardError().toStdString();
-    ::kill(pid_t(editor.processId()), SIGTERM);
-    ASSERT_TRUE(editor.waitForFinished(20000));
-    EXPECT_EQ(editor.exitStatus(), QProcess::CrashExit);  // it still dies of the signal
-    QFile in(recovery);
-    kept = in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
-    if (kept == Bytes(map)) break;
-  }
-  EXPECT_TRUE(kept == Bytes(map));
-  EXPECT_FALSE(QFile::exists(recovery + ".part"));
+  Write(mapPath, map);
+  // Long enough for the map to be in, and for a file written late to show.
+  RunAndKill(mapPath, 1, [] { return true; }, {3000});
+  EXPECT_TRUE(QDir(privateFolder).exists());
+  EXPECT_TRUE(RecoveryFiles().isEmpty()) << RecoveryFiles().join(", ").toStdString();
 }
 
 }  // namespace

@@ -141,6 +141,7 @@ class GameFolderHost : public QtHost {
     messages.push_back(text);
     return MsgResult::Ok;
   }
+  SaveChoice AskSaveChanges(const std::string&, const std::string&) override { return SaveChoice::Discard; }
   std::string ProgramFolder() override { return programFolder; }
   std::string CommandLine() override { return commandLine; }
   void ShowImportDialog(ImportDialog& dialog) override {

@@ -33,6 +33,15 @@ class TestHost : public QtHost {
     messages.push_back(text);
     return MsgResult::Ok;
   }
+  std::deque<SaveChoice> saveChanges;  // empty: Discard
+  int saveChangesAsked = 0;
+  SaveChoice AskSaveChanges(const std::string&, const std::string&) override {
+    ++saveChangesAsked;
+    if (saveChanges.empty()) return SaveChoice::Discard;
+    SaveChoice c = saveChanges.front();
+    saveChanges.pop_front();
+    return c;
+  }
   std::string CommandLine() override { return commandLine; }
   std::string ProgramFolder() override { return programFolder; }
   std::string SaveFileDialog(const FileDialogRequest&) override {
@@ -96,7 +105,28 @@ TEST(MainWindow, OpensTheCommandLineMapAndSavesIt) {
     ASSERT_EQ(saved.size(), kMapFileSize);
     EXPECT_EQ(fixtures::ReadF32(saved, 4), 10.0f);  // corner 0 is now (0, 10)
     EXPECT_EQ(ReadAll(dir / "window.pmp").size(), kMapFileSize);
-    window.close();
+
+    QAction* redo = window.ActionFor(ed->ctl.MenuRedo);
+    ASSERT_NE(redo, nullptr);
+    EXPECT_EQ(redo->text().toStdString(), "&Redo");
+    EXPECT_FALSE(redo->isEnabled());
+    EXPECT_EQ(redo->shortcuts(), (QList<QKeySequence>{QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")}));
+
+    // An unsaved change marks the title and makes closing ask; Cancel keeps the window.
+    EXPECT_FALSE(window.isWindowModified());
+    window.Run([](Editor& e) { e.doc.info.authorName = "Changed"; });
+    EXPECT_TRUE(window.isWindowModified());
+    EXPECT_EQ(window.windowTitle().toStdString(), "window.pmp[*] - Quorvel  1.2");
+    host.saveChanges = {SaveChoice::Cancel};
+    EXPECT_FALSE(window.close());
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(host.saveChangesAsked, 1);
+    EXPECT_EQ(ed->doc.info.authorName, "Changed");
+    window.Run([](Editor& e) { e.doc.info.authorName = ""; });  // as saved: nothing to ask
+    EXPECT_FALSE(window.isWindowModified());
+    EXPECT_EQ(window.windowTitle().toStdString(), "Quorvel  1.2");
+    EXPECT_TRUE(window.close());
+    EXPECT_EQ(host.saveChangesAsked, 1);
   }
   QSettings settings("Quorvel", "Quorvel");
   EXPECT_TRUE(settings.contains("Windows/Width"));

@@ -10,6 +10,7 @@
 // file before reading it, so that is the same as vanishing between a test and the read.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
@@ -27,6 +28,12 @@ namespace fs = std::filesystem;
 namespace quorvel {
 namespace {
 
+// The editor's own folder inside the temporary folder, and the backup copy in it.
+const std::string kPrivate = "tmp/quorvel-" + std::to_string(::geteuid());
+const std::string kBackupCopy = kPrivate + "/backup.pmp";
+const char* const kBackup = kBackupCopy.c_str();
+const std::string kBackupInside = kBackupCopy + "/inside";
+
 class FaultInjection : public fixtures::ShellTest {
  protected:
   // One case's world: a map opened from the game's map folder, an older backup, the game's map
@@ -39,7 +46,9 @@ class FaultInjection : public fixtures::ShellTest {
     fs::create_directories(root / "game" / "Quorvel" / "Prefab");
     fs::create_directories(root / "game" / "MAPS");
     Put(root / "game" / "Zarnok.exe", "exe");
-    Put(root / "tmp" / "backup.pmp", "old backup");
+    fs::create_directories(root / kPrivate);
+    fs::permissions(root / kPrivate, fs::perms::owner_all);
+    Put(root / kBackup, "old backup");
     Put(root / "game" / "mapslist.txt", "OLD\r\n");
     Put(root / "game" / "zarnok.ini", "[GAME]\r\nGameStyle=0\r\n");
     Put(root / "game" / "Quorvel" / "Prefab" / "old.pre", "old prefab");
@@ -88,30 +97,32 @@ TEST_F(FaultInjection, EveryWrittenFileSurvivesEveryFault) {
     rlim_t sizeLimit;    // 0: none
     const char* written; // a map the command still writes, despite the fault
   };
+  // Without a folder of its own the editor says so once and saves without a backup copy.
+  const std::string kUnusableFolder = "tmpfile/quorvel-" + std::to_string(::geteuid());
   auto answer = [this](const fs::path& root, const char* rel) { host.saveAnswers = {(root / rel).string()}; };
   const std::vector<Case> cases = {
       {"save: folder not writable", Save,
        [&](const fs::path& root) { ed->doc.info.fileName = (root / "game/MAPS/keep.pmp/keep.pmp").string(); },
-       {"game/MAPS/keep.pmp", "tmp/backup.pmp"}, "game/MAPS/keep.pmp/keep.pmp", kNotADirectory, "File error", 0, nullptr},
+       {"game/MAPS/keep.pmp", kBackup}, "game/MAPS/keep.pmp/keep.pmp", kNotADirectory, "File error", 0, nullptr},
       {"save: the file is now a folder", Save, [&](const fs::path& root) { FolderAt(root / "game/MAPS/keep.pmp"); },
-       {"game/MAPS/keep.pmp/inside", "tmp/backup.pmp"}, "game/MAPS/keep.pmp", kFolder, "File error", 0, nullptr},
-      {"save: disk full", Save, [](const fs::path&) {}, {"game/MAPS/keep.pmp", "tmp/backup.pmp"},
+       {"game/MAPS/keep.pmp/inside", kBackup}, "game/MAPS/keep.pmp", kFolder, "File error", 0, nullptr},
+      {"save: disk full", Save, [](const fs::path&) {}, {"game/MAPS/keep.pmp", kBackup},
        "game/MAPS/keep.pmp", kTooLarge, "File error", 4096, nullptr},
       {"save: its folder vanished", Save, [](const fs::path& root) { fs::remove_all(root / "game/MAPS"); },
-       {"tmp/backup.pmp"}, "game/MAPS/keep.pmp", kMissing, "File error", 0, nullptr},
+       {kBackup}, "game/MAPS/keep.pmp", kMissing, "File error", 0, nullptr},
 
       {"save as: folder not writable", SaveAs, [&](const fs::path& root) { answer(root, "game/MAPS/other.pmp/new.pmp"); },
-       {"game/MAPS/other.pmp", "tmp/backup.pmp"}, "game/MAPS/other.pmp/new.pmp", kNotADirectory, "File error", 0, nullptr},
+       {"game/MAPS/other.pmp", kBackup}, "game/MAPS/other.pmp/new.pmp", kNotADirectory, "File error", 0, nullptr},
       {"save as: a folder chosen", SaveAs,
        [&](const fs::path& root) {
          FolderAt(root / "game/MAPS/folder.pmp");
          answer(root, "game/MAPS/folder.pmp");
        },
-       {"game/MAPS/folder.pmp/inside", "tmp/backup.pmp"}, "game/MAPS/folder.pmp", kFolder, "File error", 0, nullptr},
+       {"game/MAPS/folder.pmp/inside", kBackup}, "game/MAPS/folder.pmp", kFolder, "File error", 0, nullptr},
       {"save as: disk full", SaveAs, [&](const fs::path& root) { answer(root, "game/MAPS/other.pmp"); },
        {"game/MAPS/other.pmp"}, "game/MAPS/other.pmp", kTooLarge, "File error", 4096, nullptr},
       {"save as: the chosen folder vanished", SaveAs, [&](const fs::path& root) { answer(root, "gone/new.pmp"); },
-       {"tmp/backup.pmp"}, "gone/new.pmp", kMissing, "File error", 0, nullptr},
+       {kBackup}, "gone/new.pmp", kMissing, "File error", 0, nullptr},
 
       {"export: folder not writable", Export,
        [&](const fs::path& root) { answer(root, "game/Quorvel/Prefab/old.pre/new.pre"); },
@@ -134,17 +145,28 @@ TEST_F(FaultInjection, EveryWrittenFileSurvivesEveryFault) {
          Put(root / "tmpfile", "a file");
          host.tempPath = (root / "tmpfile").string() + "/";
        },
-       {"tmpfile"}, "tmpfile/backup.pmp", kNotADirectory, "File error", 0, "game/MAPS/keep.pmp"},
-      {"backup: backup.pmp is a folder", Save, [](const fs::path& root) { FolderAt(root / "tmp/backup.pmp"); },
-       {"tmp/backup.pmp/inside"}, "tmp/backup.pmp", kFolder, "File error", 0, "game/MAPS/keep.pmp"},
+       {"tmpfile"}, kUnusableFolder.c_str(), kNotADirectory, "Warning", 0, "game/MAPS/keep.pmp"},
+      // Someone put a link where the editor's own folder belongs: nothing is written through it.
+      {"backup: its folder is a planted link", Save,
+       [&](const fs::path& root) {
+         fs::remove_all(root / kPrivate);
+         fs::create_directories(root / "planted");
+         fs::create_directory_symlink(root / "planted", root / kPrivate);
+       },
+       {"planted/backup.pmp"}, kPrivate.c_str(), "it is a link", "Warning", 0, "game/MAPS/keep.pmp"},
+      {"backup: its folder is open to others", Save,
+       [&](const fs::path& root) { fs::permissions(root / kPrivate, fs::perms::all); },
+       {kBackup}, kPrivate.c_str(), "other users can reach it", "Warning", 0, "game/MAPS/keep.pmp"},
+      {"backup: backup.pmp is a folder", Save, [](const fs::path& root) { FolderAt(root / kBackup); },
+       {kBackupInside.c_str()}, kBackup, kFolder, "File error", 0, "game/MAPS/keep.pmp"},
       {"backup: disk full", SaveAs,
        [&](const fs::path& root) {
          Put(root / "game/MAPS/big.pmp", std::string(1000000, 'b'));  // larger than a map: only its copy fails
          answer(root, "game/MAPS/big.pmp");
        },
-       {"tmp/backup.pmp"}, "tmp/backup.pmp", kTooLarge, "File error", 600000, "game/MAPS/big.pmp"},
+       {kBackup}, kBackup, kTooLarge, "File error", 600000, "game/MAPS/big.pmp"},
       {"backup: its source vanished", Save, [](const fs::path& root) { fs::remove(root / "game/MAPS/keep.pmp"); },
-       {"tmp/backup.pmp"}, nullptr, nullptr, nullptr, 0, "game/MAPS/keep.pmp"},
+       {kBackup}, nullptr, nullptr, nullptr, 0, "game/MAPS/keep.pmp"},
 
       {"map list: read-only", RunGame,
        [](const fs::path& root) { fs::permissions(root / "game/mapslist.txt", fs::perms::owner_read); },

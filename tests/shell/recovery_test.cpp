@@ -1,127 +1,157 @@
-// The map kept for a crash, and the start-up message about a recovery file.
+// The map kept for a crash, and the start-up offer of a recovery file.
 #include "shell/recovery.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
 #include <functional>
 
 #include "document/map_file.h"
-#include "document/map_write.h"
+#include "document/unsaved.h"
 #include "editing/arrange.h"
+#include "editing/pointer.h"
 #include "editing/selection.h"
+#include "editing/tools.h"
 #include "editing/undo_command.h"
 #include "fixtures/map_builder.h"
 #include "fixtures/shell_fixture.h"
 #include "shell/lifecycle.h"
+#include "view/view.h"
 
 namespace fs = std::filesystem;
 
 namespace quorvel {
 namespace {
 
-class Recovery : public fixtures::ShellTest {};
+class Recovery : public fixtures::ShellTest {
+ protected:
+  std::string Private() const { return host.tempPath + "quorvel-" + std::to_string(::geteuid()) + "/"; }
+  std::vector<uint8_t> Kept() const { return {RecoveryBytes().begin(), RecoveryBytes().end()}; }
+};
 
-TEST_F(Recovery, KeptBytesFollowEveryEdit) {
+TEST_F(Recovery, KeepsWhatASaveWouldWriteWhileTheMapHasUnsavedChanges) {
   MapDocument doc = fixtures::NewMap();
   fixtures::AddTriangle(doc, 10, 0, 30, 0, 10, 20);
   doc.info.authorName = "Tester";
-  std::vector<uint8_t> file;
-  EncodeMapUntouched(doc, file);
-  const std::string path = WriteFile("work.pmp", file);
+  const std::string path = WriteMapFile("work.pmp", doc);
   Start();
-  UpdateRecovery(*ed);
-  EXPECT_TRUE(RecoveryBytes().empty());  // an untouched new map is nothing to recover
+  EXPECT_EQ(RecoveryPath().rfind(Private() + "recovery-" + std::to_string(::getpid()) + "-", 0), 0u) << RecoveryPath();
 
+  // Each step, then: is there anything to keep, and does it hold what a save of the moment writes?
   struct Step {
     const char* name;
-    std::function<void()> edit;
-    bool mirrored;       // polygon 0 as the mirror left it
-    const char* author;  // as the kept bytes name it
+    std::function<void()> act;
+    bool kept;
   };
   const std::vector<Step> steps = {
-      {"open", [&] { OpenByPath(*ed, path); }, false, "Tester"},
-      {"mirror", [&] {
-         SelectInRect(*ed, -100, -100, 100, 100, false, kSelectAll);
-         MenuMirror_Click(*ed);
-       }, true, "Tester"},
-      // The author box changes the name; the colliders only get it when the map is next written.
-      {"author", [&] { ed->doc.info.authorName = "Someone"; }, true, "Someone"},
-      {"undo", [&] { MenuUndo_Click(*ed); }, false, "Tester"},
+      {"a new map", [] {}, false},
+      {"opened", [&] { OpenByPath(*ed, path); }, false},
+      {"a selection is no change", [&] { SelectInRect(*ed, -100, -100, 100, 100, false, kSelectAll); }, false},
+      {"mirrored", [&] { MenuMirror_Click(*ed); }, true},
+      {"undone back to the saved map", [&] { MenuUndo_Click(*ed); }, false},
+      // One click of the spawn tool adds a spawn; the pointer's move then shows the next one's
+      // preview in the record above the last, which is no object of the map.
+      {"a spawn added and the next one previewed", [&] {
+         SelectTool(*ed, 2);
+         Form_MouseDown(*ed, kLeftButton, 0, 300, 200);
+         Form_MouseUp(*ed, kLeftButton, 0, 300, 200);
+         Form_MouseMove(*ed, 0, 0, 340, 240);
+       }, true},
   };
   for (const Step& s : steps) {
     SCOPED_TRACE(s.name);
-    s.edit();
-    const MapDocument live = ed->doc;
+    s.act();
     UpdateRecovery(*ed);
-    std::span<const uint8_t> kept = RecoveryBytes();
+    EXPECT_EQ(ed->unsaved.changed, s.kept);
+    if (!s.kept) {
+      EXPECT_TRUE(RecoveryBytes().empty());
+      continue;
+    }
+    const std::vector<uint8_t> kept = Kept();
     ASSERT_EQ(kept.size(), kMapFileSize);
+    // A crash now writes exactly these bytes.
+    ASSERT_TRUE(WriteRecoveryFile());
+    EXPECT_EQ(ReadFile(RecoveryPath()), kept);
+    EXPECT_FALSE(fs::exists(RecoveryPath() + ".part"));
+    // A save of the same moment (on a copy of the editor, so the steps go on from here).
+    Editor copy = *ed;
+    host.saveAnswers = {PathIn("saved.pmp")};
+    MenuSaveAs_Click(copy);
+    EXPECT_TRUE(SameSavedContent(ReadFile(PathIn("saved.pmp")), kept));
     MapDocument back;
     DecodeMap(kept, back, nullptr);
-    EXPECT_EQ(back.polygonLast, 0);
-    EXPECT_EQ(back.polygons[0].corner[0].x, live.polygons[0].corner[0].x);
-    EXPECT_EQ(back.polygons[0].corner[0].x != 10, s.mirrored);
-    EXPECT_EQ(back.info.authorName, s.author);
-    EXPECT_EQ(ed->doc.colliders[0].authorChar, live.colliders[0].authorChar);  // the document is untouched
-    if (std::string(s.name) == "open") {
-      EXPECT_TRUE(std::equal(kept.begin(), kept.end(), file.begin()));
-    }
+    EXPECT_EQ(back.spawnLast, ed->doc.spawnLast);
   }
-
-  // What a crash writes: exactly the kept bytes, beside the backup copy.
-  EXPECT_EQ(RecoveryPath(), host.tempPath + "recovery.pmp");
-  ASSERT_TRUE(WriteRecoveryFile());
-  EXPECT_EQ(ReadFile(RecoveryPath()), std::vector<uint8_t>(RecoveryBytes().begin(), RecoveryBytes().end()));
-  EXPECT_FALSE(fs::exists(RecoveryPath() + ".part"));
+  // After a save there is nothing to keep; a clean exit takes this editor's file away.
+  MenuSave_Click(*ed);
+  UpdateRecovery(*ed);
+  EXPECT_TRUE(RecoveryBytes().empty());
+  Form_Unload(*ed);
+  EXPECT_FALSE(fs::exists(RecoveryPath()));
 }
 
-TEST_F(Recovery, StartUpTellsOfARecoveryFileNewerThanTheLastSave) {
+TEST_F(Recovery, StartUpOffersTheNewestLeftFileOnce) {
   WriteFile("game/Zarnok.exe", {1});
-  const std::string recovery = PathIn("tmp/recovery.pmp");
+  MapDocument doc = fixtures::NewMap();
+  fixtures::AddTriangle(doc, 10, 0, 30, 0, 10, 20);
+  std::vector<uint8_t> map;
+  EncodeMap(doc, nullptr, map);
+  const fs::path folder = Private();
+  fs::create_directories(folder);
+  fs::permissions(folder, fs::perms::owner_all);
   const auto now = fs::file_time_type::clock::now();
+  // Process ids beyond any the system gives are editors no longer running; this process runs.
+  auto leave = [&](const std::string& name, int ageSeconds) {
+    const std::string path = (folder / name).string();
+    WriteFile(fs::relative(path, dir).string(), map);
+    fs::last_write_time(path, now - std::chrono::seconds(ageSeconds));
+    return path;
+  };
   struct Case {
     const char* name;
-    bool file;
-    int ageSeconds;       // of the recovery file
-    const char* lastSave; // seconds before now; nullptr: never saved
-    bool told;
+    std::function<void()> before;
+    const char* offered;  // the file named; nullptr: nothing asked
+    MsgResult answer;
   };
-  for (const Case& c : {Case{"no recovery file", false, 0, nullptr, false},
-                        Case{"never saved", true, 100, nullptr, true},
-                        Case{"crash after the last save", true, 100, "1000", true},
-                        Case{"saved after the crash", true, 1000, "100", false}}) {
+  std::string older, newer;
+  const std::vector<Case> cases = {
+      {"no recovery file", [] {}, nullptr, MsgResult::Cancel},
+      {"a running editor's file", [&] { leave("recovery-" + std::to_string(::getpid()) + "-ab.pmp", 10); }, nullptr,
+       MsgResult::Cancel},
+      {"two left files: the newest is offered", [&] {
+         older = leave("recovery-999999998-aa.pmp", 100);
+         newer = leave("recovery-999999999-bb.pmp", 50);
+       }, "999999999-bb", MsgResult::Cancel},
+      {"No keeps them and is not asked again", [] {}, nullptr, MsgResult::Cancel},
+      {"a newer one is offered", [&] { newer = leave("recovery-999999997-cc.pmp", 5); }, "999999997-cc", MsgResult::Ok},
+  };
+  for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    fs::remove(recovery);
-    host.settings.clear();
+    c.before();
     host.messages.clear();
-    if (c.file) {
-      WriteFile("tmp/recovery.pmp", std::vector<uint8_t>(kMapFileSize, 0));
-      fs::last_write_time(recovery, now - std::chrono::seconds(c.ageSeconds));
-    }
-    if (c.lastSave)
-      host.settings["Recovery/LastSave"] = std::to_string(std::time(nullptr) - std::stol(c.lastSave));
+    host.messageAnswers = {c.answer};
     ed = std::make_unique<Editor>();
     ed->host = &host;
     Start();
-    if (c.told) {
-      ASSERT_EQ(host.messages.size(), 1u);
-      EXPECT_EQ(host.messages[0].title, "Warning");
-      EXPECT_NE(host.messages[0].text.find("File '" + recovery + "'"), std::string::npos);
-    } else {
+    if (!c.offered) {
       EXPECT_TRUE(host.messages.empty()) << host.LastMessage();
+      continue;
     }
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].buttons, MsgButtons::YesNo);
+    EXPECT_NE(host.messages[0].text.find(c.offered), std::string::npos) << host.messages[0].text;
+    EXPECT_NE(host.messages[0].text.find("Open it now?"), std::string::npos);
+    EXPECT_TRUE(fs::exists(older) && fs::exists(newer));
   }
-
-  // A save in this run is remembered at shutdown, and the older recovery file is not told again.
-  host.saveAnswers = {PathIn("saved.pmp")};
-  MenuSaveAs_Click(*ed);
-  Form_Unload(*ed);
-  host.messages.clear();
-  ed = std::make_unique<Editor>();
-  ed->host = &host;
-  Start();
-  EXPECT_TRUE(host.messages.empty()) << host.LastMessage();
+  // Yes opened it as an unnamed map with unsaved changes: a save asks for a name.
+  EXPECT_EQ(ed->doc.polygonLast, 0);
+  EXPECT_EQ(ed->doc.polygons[0].corner[0].x, 10);
+  EXPECT_TRUE(ed->doc.info.fileName.empty());
+  EXPECT_TRUE(HasUnsavedChanges(*ed));
+  MenuSave_Click(*ed);
+  EXPECT_EQ(host.saveRequests.size(), 1u);
 }
 
 }  // namespace

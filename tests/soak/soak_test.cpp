@@ -20,6 +20,7 @@
 #include "editing/pointer.h"
 #include "editing/prefab_import.h"
 #include "editing/tools.h"
+#include "editing/redo_command.h"
 #include "editing/undo_command.h"
 #include "fixtures/map_builder.h"
 #include "fixtures/shell_fixture.h"
@@ -147,7 +148,7 @@ class Soak : public fixtures::ShellTest {
         break;
       }
       case 9: WheelInput(*ed, std::array<int, 5>{120, -120, 15, -15, 240}[size_t(Int(0, 4))]); break;
-      case 10: MenuUndo_Click(*ed); break;
+      case 10: (Int(0, 2) ? MenuUndo_Click : MenuRedo_Click)(*ed); break;
       case 11: ed->ctl.CBverticeLapi.value = int16_t(Int(0, 1)); CBverticeLapi_Click(*ed); break;
       case 12: (Int(0, 1) ? CByhista_Click : CBerota_Click)(*ed); break;
       case 13: (Int(0, 1) ? CBtexPalauta_Click : CBtexPoista_Click)(*ed); break;

@@ -11,9 +11,11 @@
 #include <QTimer>
 
 #include "document/host.h"
+#include "document/numeric.h"
 #include "editing/arrange.h"
 #include "editing/clipboard.h"
 #include "editing/keys.h"
+#include "editing/redo_command.h"
 #include "editing/undo_command.h"
 #include "shell/about.h"
 #include "shell/compile.h"
@@ -21,6 +23,7 @@
 #include "shell/lifecycle.h"
 #include "shell/recovery.h"
 #include "shell/run_game.h"
+#include "shell/unsaved_question.h"
 #include "shell/qt/canvas_widget.h"
 #include "shell/qt/qt_host.h"
 #include "view/layout.h"
@@ -55,9 +58,13 @@ int VirtualKey(const QKeyEvent& e) {
   }
 }
 
-QKeySequence Shortcut(const std::string& text) {
-  if (text == "Del") return QKeySequence(Qt::Key_Delete);
-  return QKeySequence(QString::fromStdString(text));
+// One or more shortcuts, apart by "; ".
+QList<QKeySequence> Shortcuts(const std::string& text) {
+  if (text == "Del") return {QKeySequence(Qt::Key_Delete)};
+  QList<QKeySequence> keys;
+  for (const QString& one : QString::fromStdString(text).split(QStringLiteral("; ")))
+    keys.append(QKeySequence(one));
+  return keys;
 }
 }  // namespace
 
@@ -67,7 +74,10 @@ Ikkuna::Ikkuna(Editor& editor, Host& host, QWidget* parent) : QMainWindow(parent
   canvasArea_ = new CanvasWidget(ed_, this);
   canvasArea_->setObjectName("canvas");
   // The canvas widget has already synced its own controls: only the menus are left.
-  canvasArea_->afterCoreCall = [this] { SyncMenus(); };
+  canvasArea_->afterCoreCall = [this] {
+    SyncMenus();
+    ShowUnsaved();
+  };
   canvasArea_->beforeResize = [this] {
     if (ed_.restorePlacementPending) {
       ed_.restorePlacementPending = false;
@@ -104,7 +114,7 @@ void Ikkuna::AddEntry(QMenu* menu, MenuItem& item, std::function<void(Editor&)> 
     action = menu->addSeparator();
   } else {
     action = menu->addAction(QString::fromStdString(item.caption));
-    if (!item.shortcut.empty()) action->setShortcut(Shortcut(item.shortcut));
+    if (!item.shortcut.empty()) action->setShortcuts(Shortcuts(item.shortcut));
     if (handler) connect(action, &QAction::triggered, this, [this, handler] { Run(handler); });
   }
   action->setObjectName(QString::fromStdString(item.name));
@@ -114,8 +124,8 @@ void Ikkuna::AddEntry(QMenu* menu, MenuItem& item, std::function<void(Editor&)> 
 void Ikkuna::BuildMenus() {
   Controls& c = ed_.ctl;
   QMenu* file = AddMenu(c.MenuFile);
-  AddEntry(file, c.MenuNew, MenuNew_Click);
-  AddEntry(file, c.MenuOpen, MenuOpen_Click);
+  AddEntry(file, c.MenuNew, AskThenNew);
+  AddEntry(file, c.MenuOpen, AskThenOpen);
   AddEntry(file, c.MenuSave, MenuSave_Click);
   AddEntry(file, c.MenuSaveAs, MenuSaveAs_Click);
   AddEntry(file, c.MenuEmpty1, nullptr);
@@ -123,12 +133,13 @@ void Ikkuna::BuildMenus() {
   AddEntry(file, c.MenuExport, MenuExport_Click);
   AddEntry(file, c.MenuEmpty2, nullptr);
   for (int i = 0; i < 5; ++i)
-    AddEntry(file, c.MenuRekentti[i], [i](Editor& e) { MenuRekentti_Click(e, i); });
+    AddEntry(file, c.MenuRekentti[i], [i](Editor& e) { AskThenOpenRecent(e, i); });
   AddEntry(file, c.MenuEmpty3, nullptr);
   AddEntry(file, c.MenuExit, MenuExit_Click);
 
   QMenu* edit = AddMenu(c.MenuEdit);
   AddEntry(edit, c.MenuUndo, MenuUndo_Click);
+  AddEntry(edit, c.MenuRedo, MenuRedo_Click);
   AddEntry(edit, c.MenuEmpty4, nullptr);
   AddEntry(edit, c.MenuCopy, MenuCopy_Click);
   AddEntry(edit, c.MenuPaste, MenuPaste_Click);
@@ -225,6 +236,22 @@ bool Ikkuna::eventFilter(QObject* watched, QEvent* event) {
 void Ikkuna::SyncFromModel() {
   SyncMenus();
   canvasArea_->SyncFromModel();
+  ShowUnsaved();
+}
+
+// While the map has unsaved changes the title names it with the desktop's mark; otherwise it is
+// the caption the core gave.
+void Ikkuna::ShowUnsaved() {
+  const auto* qt = dynamic_cast<const QtHost*>(&host_);
+  if (qt == nullptr) return;
+  const bool changed = ed_.unsaved.changed;
+  const std::string& file = ed_.doc.info.fileName;
+  const QString caption = QString::fromStdString(qt->Caption());
+  const QString title = changed ? QString::fromStdString(file.empty() ? "Untitled" : FileNameOf(file)) +
+                                      QStringLiteral("[*] - ") + caption
+                                : caption;
+  if (windowTitle() != title) setWindowTitle(title);
+  if (isWindowModified() != changed) setWindowModified(changed);
 }
 
 
@@ -254,6 +281,13 @@ void Ikkuna::showEvent(QShowEvent* event) {
 
 void Ikkuna::closeEvent(QCloseEvent* event) {
   if (!unloaded_) {
+    // File Exit, the close button and a desktop logout all ask here first.
+    const bool mayClose = Form_QueryUnload(ed_);
+    SyncFromModel();
+    if (!mayClose) {
+      event->ignore();
+      return;
+    }
     unloaded_ = true;
     Form_Unload(ed_);
   }

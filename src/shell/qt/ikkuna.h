@@ -42,6 +42,7 @@ class Ikkuna : public QMainWindow {
   };
   void BuildMenus();
   void SyncMenus();
+  void ShowUnsaved();
   QMenu* AddMenu(MenuItem& title);
   void AddEntry(QMenu* menu, MenuItem& item, std::function<void(Editor&)> handler);
 

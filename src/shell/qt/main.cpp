@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QSessionManager>
 #include <memory>
 
 #include "shell/lifecycle.h"
@@ -15,6 +16,15 @@ int main(int argc, char** argv) {
   quorvel::Ikkuna window(*editor, host);
 
   window.Run(quorvel::Form_Load);
+  // A desktop logout asks the window to close first, so that unsaved changes are asked about; a
+  // Cancel there cancels the logout.
+  QObject::connect(
+      &app, &QGuiApplication::commitDataRequest, &window,
+      [&window](QSessionManager& manager) {
+        if (manager.allowsInteraction() && !window.close()) manager.cancel();
+        manager.release();
+      },
+      Qt::DirectConnection);
   quorvel::InstallRecoveryHandlers();
   window.show();
   const int status = app.exec();

@@ -88,12 +88,29 @@ MsgResult QtHost::MessageBox(const std::string& text, const std::string& title, 
   }
   if (buttons == MsgButtons::OkCancel) {
     box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+  } else if (buttons == MsgButtons::YesNo) {
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
   } else {
     box.setStandardButtons(QMessageBox::Ok);
   }
   int answer = box.exec();
   RefocusWindow();
-  return answer == QMessageBox::Ok ? MsgResult::Ok : MsgResult::Cancel;
+  return answer == QMessageBox::Ok || answer == QMessageBox::Yes ? MsgResult::Ok : MsgResult::Cancel;
+}
+
+SaveChoice QtHost::AskSaveChanges(const std::string& text, const std::string& title) {
+  BeforeModal();
+  QMessageBox box(window_ ? window_.data() : QApplication::activeWindow());
+  box.setWindowTitle(Q(title));
+  box.setText(Q(text));
+  box.setIcon(QMessageBox::Warning);
+  box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+  box.setDefaultButton(QMessageBox::Save);
+  box.setEscapeButton(QMessageBox::Cancel);
+  const int answer = box.exec();
+  RefocusWindow();
+  if (answer == QMessageBox::Save) return SaveChoice::Save;
+  return answer == QMessageBox::Discard ? SaveChoice::Discard : SaveChoice::Cancel;
 }
 
 // Without a window manager nobody hands the focus back after a dialog; keys would be lost.
@@ -157,6 +174,7 @@ std::string QtHost::CommandLine() {
 }
 
 void QtHost::SetCaption(const std::string& caption) {
+  caption_ = caption;
   if (window_) window_->setWindowTitle(Q(caption));
 }
 

@@ -22,6 +22,7 @@ class QtHost : public Host {
 
   MsgResult MessageBox(const std::string& text, const std::string& title, MsgIcon icon,
                        MsgButtons buttons) override;
+  SaveChoice AskSaveChanges(const std::string& text, const std::string& title) override;
   std::optional<std::string> InputBox(const std::string& prompt, const std::string& title,
                                       const std::string& initial) override;
   std::optional<uint32_t> ChooseColour(uint32_t initial) override;
@@ -34,6 +35,8 @@ class QtHost : public Host {
   std::string ProgramFolder() override;
   std::string CommandLine() override;
   void SetCaption(const std::string& caption) override;
+  // The caption the core gave last.
+  const std::string& Caption() const { return caption_; }
   WindowPlacement GetPlacement() override;
   void SetWindowState(int state) override;
   void SetWindowTop(int twips) override;
@@ -57,6 +60,7 @@ class QtHost : public Host {
     if (beforeModal) beforeModal();
   }
   QPointer<QWidget> window_;
+  std::string caption_;
   std::mt19937_64 rng_;
 };
 
