@@ -130,9 +130,10 @@ TEST_F(Unsaved, AskedBeforeNewOpenRecentOrExitDropsThem) {
 
       EXPECT_EQ(a.run(*ed), c.dropped);
       ASSERT_EQ(host.saveChangesQuestions.size(), c.choice ? 1u : 0u);
-      if (c.choice)
+      if (c.choice) {
         EXPECT_NE(host.saveChangesQuestions[0].find(c.named ? "'work.pmp'" : "'Untitled'"), std::string::npos)
             << host.saveChangesQuestions[0];
+      }
       EXPECT_EQ(ReadFile(saved) != before, c.written);
       if (!c.dropped) EXPECT_TRUE(HasUnsavedChanges(*ed));  // the work is still there
     }
