@@ -135,7 +135,9 @@ TEST_F(Unsaved, AskedBeforeNewOpenRecentOrExitDropsThem) {
             << host.saveChangesQuestions[0];
       }
       EXPECT_EQ(ReadFile(saved) != before, c.written);
-      if (!c.dropped) EXPECT_TRUE(HasUnsavedChanges(*ed));  // the work is still there
+      if (!c.dropped) {
+        EXPECT_TRUE(HasUnsavedChanges(*ed));  // the work is still there
+      }
     }
   }
 }
