@@ -14,6 +14,7 @@
 #include "editing/prefab_import.h"
 #include "editing/selection.h"
 #include "editing/tools.h"
+#include "shell/map_checker.h"
 #include "shell/recovery.h"
 #include "view/layout.h"
 #include "view/view.h"
@@ -223,6 +224,8 @@ bool WriteMap(Editor& ed, const std::string& path) {
   }
   NoteSaved();
   RunSaveChecks(ed, path);
+  // Sectors change only at Compile; a grid left behind by later edits is worth a word, not a box.
+  if (SectorGridStale(ed.doc)) ed.statusNote = kStaleGridNote;
   return true;
 }
 
