@@ -104,6 +104,12 @@ TEST(MapChecker, EachSmallMapGivesExactlyItsProblems) {
       {"a new wall Compile has not seen", "a.pmp",
        [](MapDocument& d) { fixtures::AddTriangle(d, 0, 0, 20, 0, 0, 20); },
        {{K::SectorGrid, "the sector grid is out of date: use Compile (F9) before playing", {V(1, 0), V(1, 1), V(1, 2)}}}},
+      {"a sector size Compile would no longer choose", "a.pmp",
+       [](MapDocument& d) {
+         d.info.sectorSize = 40;
+         SectorsAsTheyLie(d, 40, d.sectors);
+       },
+       {{K::SectorGrid, "the sector grid is out of date: use Compile (F9) before playing", {V(0, 0), V(0, 1), V(0, 2)}}}},
       {"every polygon deleted", "a.pmp", [](MapDocument& d) { d.polygonLast = -1; },
        {{K::SectorGrid, "the sector grid names 1 polygon that no longer exists: use Compile (F9) before playing", {}}}},
       {"a sector count out of range", "a.pmp", [](MapDocument& d) { d.sectors[9].count = -1; },
