@@ -31,6 +31,9 @@ CheckWindow::CheckWindow(Editor& editor, std::function<void(const std::function<
   list_->setRootIsDecorated(false);
   list_->setItemsExpandable(false);
   list_->setSelectionMode(QAbstractItemView::SingleSelection);
+  // Long lines scroll rather than lose their end.
+  list_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  list_->header()->setStretchLastSection(false);
   count_ = new QLabel(this);
   count_->setObjectName("problemCount");
   again_ = new QPushButton("Check again", this);
@@ -49,7 +52,7 @@ CheckWindow::CheckWindow(Editor& editor, std::function<void(const std::function<
   connect(list_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) { Choose(item); });
   connect(list_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { Choose(item); });
   connect(list_, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) { Choose(item); });
-  resize(460, 340);
+  resize(620, 340);
 }
 
 void CheckWindow::Recheck() {
