@@ -14,8 +14,8 @@
 #include "editing/prefab_import.h"
 #include "editing/selection.h"
 #include "editing/tools.h"
-#include "shell/map_checker.h"
 #include "shell/recovery.h"
+#include "shell/map_checker.h"
 #include "view/layout.h"
 #include "view/view.h"
 
