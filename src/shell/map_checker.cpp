@@ -143,21 +143,19 @@ bool CornersFinite(const Polygon& p) {
   return std::all_of(p.corner.begin(), p.corner.end(), [](const Vertex& v) { return Finite({v.x, v.y}); });
 }
 
-// The save compares corners 0/1 and 1/2 after putting the corners in order, which swaps corners 0
-// and 1 of a polygon that runs the other way; the pairs are named here by the corners as they are
-// now, so choosing the line selects the right ones before the save too.
+// The save compares corners 0/1 and 1/2 after putting the corners in order; a triangle with two
+// corners alike has no area, which the save never turns, so the corners are named as they are now.
 void Checker::CornersAndTriangles() {
   for (int p = 0; p <= Upto(d_.polygonLast, kMaxPolygons); ++p) {
     const auto& c = d_.polygons[p].corner;
-    const int afterSwap = OrientationInOrder(d_, p) ? 1 : 0;
     bool same = false;
-    for (const auto& [a, b] : {std::pair{0, 1}, std::pair{afterSwap, 2}}) {
-      if (c[a].x != c[b].x || c[a].y != c[b].y) continue;
+    for (int a = 0; a < 2; ++a) {
+      if (c[a].x != c[a + 1].x || c[a].y != c[a + 1].y) continue;
       same = true;
       Add(ProblemKind::Corners,
-          "polygon " + std::to_string(p) + ": corners " + std::to_string(std::min(a, b)) + " and " +
-              std::to_string(std::max(a, b)) + " at the same position (" + Num(c[a].x) + ", " + Num(c[a].y) + ")",
-          {VertexOf(p, std::min(a, b)), VertexOf(p, std::max(a, b))});
+          "polygon " + std::to_string(p) + ": corners " + std::to_string(a) + " and " + std::to_string(a + 1) +
+              " at the same position (" + Num(c[a].x) + ", " + Num(c[a].y) + ")",
+          {VertexOf(p, a), VertexOf(p, a + 1)});
     }
     if (same || !CornersFinite(d_.polygons[p])) continue;
     // Nearly no area: the triangle's smallest height (twice the area over the longest side) is

@@ -78,7 +78,7 @@ TEST(MapChecker, EachSmallMapGivesExactlyItsProblems) {
       {"coincident corners (passable, so the grid stays right)", "a.pmp",
        [](MapDocument& d) { fixtures::AddTriangle(d, 0, 0, 0, 0, 10, 10, {}, true); },
        {{K::Corners, "polygon 1: corners 0 and 1 at the same position (0, 0)", {V(1, 0), V(1, 1)}}}},
-      {"corners the save puts in order are named as they are now", "a.pmp",
+      {"corners 1 and 2 alike", "a.pmp",
        [](MapDocument& d) { fixtures::AddTriangle(d, 0, 0, 10, 10, 10, 10, {}, true); },
        {{K::Corners, "polygon 1: corners 1 and 2 at the same position (10, 10)", {V(1, 1), V(1, 2)}}}},
       {"corners 2 and 0 alike: no save warning, but no area", "a.pmp",
