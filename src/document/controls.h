@@ -116,6 +116,7 @@ struct Controls {
   MenuItem MenuRunZarnok{"MenuRunZarnok", "&Zarnok", "F8"};
   MenuItem MenuRunCompile{"MenuRunCompile", "&Compile", "F9"};
   MenuItem MenuRunAll{"MenuRunAll", "Compile+Save+Zarn&ok", "F12"};
+  MenuItem MenuRunCheck{"MenuRunCheck", "&Check map", "F7"};
   MenuItem MenuHelpA{"MenuHelpA", "  &Help  ", ""};
   MenuItem MenuHelp{"MenuHelp", "Online &Help", "Ctrl+H"};
   MenuItem MenuAbout{"MenuAbout", "&About", "Ctrl+A"};

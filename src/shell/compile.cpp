@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <memory>
 
 #include "document/numeric.h"
 #include "editing/move.h"
@@ -16,11 +17,6 @@ namespace {
 constexpr int kGridSide = 31;
 // What an empty map has always stored: the untouched start box (+-9999) over 30 sectors.
 constexpr int32_t kNoPolygonsSectorSize = -667;
-
-// A polygon counts as solid when any edge has a perpendicular with a y part.
-bool IsSolid(const EdgeNormals& n) {
-  return n.normal[0].y != 0 || n.normal[1].y != 0 || n.normal[2].y != 0;
-}
 
 struct Box {
   double minX, minY, maxX, maxY;
@@ -47,6 +43,54 @@ int SectorIndex(double v, int32_t size) {
   return i < 0 ? 0 : i > kGridSide - 1 ? kGridSide - 1 : int(i);
 }
 
+// Steps 5 and 6 over polygons already where they will lie: the size (chosen from the span when
+// `size` is 0) and the table.
+int32_t FillSectors(const std::array<Polygon, kMaxPolygons>& polygons,
+                    const std::array<EdgeNormals, kMaxPolygons>& normals, int last, double span, int32_t size,
+                    std::array<Sector, kSectorCount>& sectors) {
+  for (Sector& s : sectors) s = Sector{};
+  std::array<Box, kMaxPolygons> boxes{};
+  std::array<bool, kMaxPolygons> use{};
+  double reach = 0;
+  for (int p = 0; p <= last; ++p) {
+    use[p] = IsSolidPolygon(normals[p]) && PolygonBox(polygons[p], boxes[p]);
+    if (!use[p]) continue;
+    const Box& b = boxes[p];
+    reach = std::max({reach, std::abs(b.minX), std::abs(b.maxX), std::abs(b.minY), std::abs(b.maxY)});
+  }
+  if (size <= 0) size = CompiledSectorSize(span, reach);
+  for (int p = 0; p <= last; ++p) {
+    if (!use[p]) continue;
+    const Box& b = boxes[p];
+    const int cx1 = SectorIndex(b.minX, size), cx2 = SectorIndex(b.maxX, size);
+    const int cy1 = SectorIndex(b.minY, size), cy2 = SectorIndex(b.maxY, size);
+    for (int cx = cx1; cx <= cx2; ++cx)
+      for (int cy = cy1; cy <= cy2; ++cy) {
+        Sector& s = sectors[size_t(cx * kGridSide + cy)];
+        // A full sector keeps its first 200 polygons; the table has no room for more.
+        if (s.count >= kSectorEntries) continue;
+        s.entry[size_t(s.count++)] = int16_t(p + 1);
+      }
+  }
+  return size;
+}
+
+// Step 2: the rounded box of every finite polygon corner; empty (min above max) without one.
+Box CornerBox(const MapDocument& d, int last) {
+  constexpr double kInf = std::numeric_limits<double>::infinity();
+  Box box{kInf, kInf, -kInf, -kInf};
+  for (int p = 0; p <= last; ++p)
+    for (const Vertex& v : d.polygons[p].corner) {
+      // A corner that is not a finite number would make the move itself NaN for the whole map.
+      if (!std::isfinite(v.x) || !std::isfinite(v.y)) continue;
+      if (v.x < box.minX) box.minX = RoundHalfEven(v.x);
+      if (v.x > box.maxX) box.maxX = RoundHalfEven(v.x);
+      if (v.y < box.minY) box.minY = RoundHalfEven(v.y);
+      if (v.y > box.maxY) box.maxY = RoundHalfEven(v.y);
+    }
+  return box;
+}
+
 }  // namespace
 
 int32_t CompiledSectorSize(double span, double reach) {
@@ -54,6 +98,38 @@ int32_t CompiledSectorSize(double span, double reach) {
   // A corner at (size x 15.5) still rounds into column 30; one further out would fall off the grid.
   if (reach / size > 15.5) size = std::ceil(reach / 15.5);
   return size >= std::numeric_limits<int32_t>::max() ? std::numeric_limits<int32_t>::max() : int32_t(size);
+}
+
+bool IsSolidPolygon(const EdgeNormals& n) {
+  return n.normal[0].y != 0 || n.normal[1].y != 0 || n.normal[2].y != 0;
+}
+
+void CompiledGrid(const MapDocument& d, SectorGrid& grid) {
+  const int last = std::clamp<int>(d.polygonLast, -1, kMaxPolygons - 1);
+  const Box box = CornerBox(d, last);
+  grid.dx = grid.dy = 0;
+  if (box.minX > box.maxX) {
+    for (Sector& s : grid.sectors) s = Sector{};
+    grid.sectorSize = kNoPolygonsSectorSize;
+    return;
+  }
+  grid.dx = float(-(box.minX + box.maxX) / 2);
+  grid.dy = float(-(box.minY + box.maxY) / 2);
+  // The corners moved as the move of the selection moves them: every finite one lies in the box.
+  auto moved = std::make_unique<std::array<Polygon, kMaxPolygons>>(d.polygons);
+  for (int p = 0; p <= last; ++p)
+    for (Vertex& v : (*moved)[size_t(p)].corner)
+      if (std::isfinite(v.x) && std::isfinite(v.y)) {
+        v.x += grid.dx;
+        v.y += grid.dy;
+      }
+  grid.sectorSize =
+      FillSectors(*moved, d.polygonNormals, last, std::max(box.maxX - box.minX, box.maxY - box.minY), 0, grid.sectors);
+}
+
+void SectorsAsTheyLie(const MapDocument& d, int32_t size, std::array<Sector, kSectorCount>& sectors) {
+  const int last = std::clamp<int>(d.polygonLast, -1, kMaxPolygons - 1);
+  FillSectors(d.polygons, d.polygonNormals, last, 0, std::max<int32_t>(size, 1), sectors);
 }
 
 void MenuRunCompile_Click(Editor& ed) {
@@ -66,17 +142,7 @@ void MenuRunCompile_Click(Editor& ed) {
 
   const int last = std::min<int>(d.polygonLast, kMaxPolygons - 1);
   // The box starts empty rather than at +-9999, so a map lying wholly beyond 9999 is centred too.
-  constexpr double kInf = std::numeric_limits<double>::infinity();
-  Box box{kInf, kInf, -kInf, -kInf};
-  for (int p = 0; p <= last; ++p)
-    for (const Vertex& v : d.polygons[p].corner) {
-      // A corner that is not a finite number would make the move itself NaN for the whole map.
-      if (!std::isfinite(v.x) || !std::isfinite(v.y)) continue;
-      if (v.x < box.minX) box.minX = RoundHalfEven(v.x);
-      if (v.x > box.maxX) box.maxX = RoundHalfEven(v.x);
-      if (v.y < box.minY) box.minY = RoundHalfEven(v.y);
-      if (v.y > box.maxY) box.maxY = RoundHalfEven(v.y);
-    }
+  Box box = CornerBox(d, last);
   const bool hasPolygons = box.minX <= box.maxX;
   // Without polygons the box keeps its old start values: the move is by (0, 0) and the selection
   // rectangle covers +-9998, as it always has.
@@ -91,31 +157,8 @@ void MenuRunCompile_Click(Editor& ed) {
   ClearSelection(ed);
 
   if (hasPolygons) {
-    std::array<Box, kMaxPolygons> boxes{};
-    std::array<bool, kMaxPolygons> use{};
-    double reach = 0;
-    for (int p = 0; p <= last; ++p) {
-      use[p] = IsSolid(d.polygonNormals[p]) && PolygonBox(d.polygons[p], boxes[p]);
-      if (!use[p]) continue;
-      const Box& b = boxes[p];
-      reach = std::max({reach, std::abs(b.minX), std::abs(b.maxX), std::abs(b.minY), std::abs(b.maxY)});
-    }
-    const double span = std::max(box.maxX - box.minX, box.maxY - box.minY);
-    const int32_t size = CompiledSectorSize(span, reach);
-    d.info.sectorSize = size;
-    for (int p = 0; p <= last; ++p) {
-      if (!use[p]) continue;
-      const Box& b = boxes[p];
-      const int cx1 = SectorIndex(b.minX, size), cx2 = SectorIndex(b.maxX, size);
-      const int cy1 = SectorIndex(b.minY, size), cy2 = SectorIndex(b.maxY, size);
-      for (int cx = cx1; cx <= cx2; ++cx)
-        for (int cy = cy1; cy <= cy2; ++cy) {
-          Sector& s = d.sectors[size_t(cx * kGridSide + cy)];
-          // A full sector keeps its first 200 polygons; the table has no room for more.
-          if (s.count >= kSectorEntries) continue;
-          s.entry[size_t(s.count++)] = int16_t(p + 1);
-        }
-    }
+    d.info.sectorSize = FillSectors(d.polygons, d.polygonNormals, last,
+                                    std::max(box.maxX - box.minX, box.maxY - box.minY), 0, d.sectors);
   } else {
     d.info.sectorSize = kNoPolygonsSectorSize;
   }

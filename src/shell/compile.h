@@ -11,4 +11,18 @@ void MenuRunCompile_Click(Editor& ed);
 // would put a corner outside the 31 x 31 grid. A map without polygons gets -667.
 int32_t CompiledSectorSize(double span, double reach);
 
+// A polygon counts as solid when any edge has a perpendicular with a y part.
+bool IsSolidPolygon(const EdgeNormals& n);
+
+// What Compile would store for the map as it stands, the map left alone: the move that centres it,
+// the sector size and the sector table.
+struct SectorGrid {
+  float dx = 0, dy = 0;
+  int32_t sectorSize = 0;
+  std::array<Sector, kSectorCount> sectors{};
+};
+void CompiledGrid(const MapDocument& d, SectorGrid& grid);
+// The sector table for the polygons where they lie, with the given sector size (at least 1).
+void SectorsAsTheyLie(const MapDocument& d, int32_t size, std::array<Sector, kSectorCount>& sectors);
+
 }  // namespace quorvel

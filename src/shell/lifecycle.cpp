@@ -18,6 +18,7 @@
 #include "editing/tools.h"
 #include "shell/private_folder.h"
 #include "shell/recovery.h"
+#include "shell/map_checker.h"
 #include "view/layout.h"
 #include "view/view.h"
 
@@ -32,11 +33,16 @@ void FileError(Editor& ed, const std::string& text, MsgIcon icon = MsgIcon::None
   ed.host->MessageBox(text, "File error", icon, MsgButtons::Ok);
 }
 
-// A placement value from the settings; -999 (not applied) unless it is a whole number. A window
-// wider than 2,184 pixels is more than 32,767 twips, so the value is read as a 32-bit number, and
-// anything that does not fit or is no number at all is ignored rather than overflowing.
-int PlacementSetting(Editor& ed, const char* key) {
-  std::string text = Trim(ed.host->GetSetting("Windows", key, "-999"));
+// The main window's own placement values.
+int PlacementSetting(Editor& ed, const char* key) { return PlacementSetting(ed, "Windows", key); }
+
+}  // namespace
+
+// -999 (not applied) unless it is a whole number. A window wider than 2,184 pixels is more than
+// 32,767 twips, so the value is read as a 32-bit number, and anything that does not fit or is no
+// number at all is ignored rather than overflowing.
+int PlacementSetting(Editor& ed, const char* section, const char* key) {
+  std::string text = Trim(ed.host->GetSetting(section, key, "-999"));
   size_t digits = (!text.empty() && (text[0] == '-' || text[0] == '+')) ? 1 : 0;
   if (text.size() == digits || text.size() > digits + 10) return -999;
   for (size_t i = digits; i < text.size(); ++i)
@@ -45,6 +51,8 @@ int PlacementSetting(Editor& ed, const char* key) {
   if (v < -2147483647.0 || v > 2147483647.0) return -999;
   return static_cast<int>(v);
 }
+
+namespace {
 
 void ShowAllLayersButAdvanced(Editor& ed) {
   for (int i = 0; i <= 4; ++i) ed.view.showFlags[i] = 1;
@@ -235,6 +243,8 @@ bool WriteMap(Editor& ed, const std::string& path) {
   }
   MarkUnchanged(ed);
   RunSaveChecks(ed, path);
+  // Sectors change only at Compile; a grid left behind by later edits is worth a word, not a box.
+  if (SectorGridStale(ed.doc)) ed.statusNote = kStaleGridNote;
   return true;
 }
 

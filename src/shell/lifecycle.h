@@ -30,6 +30,8 @@ void AddToRecent(Editor& ed, const std::string& path);
 void RebuildRecentMenu(Editor& ed, bool loadFromSettings);
 void RestoreWindowPlacement(Editor& ed);
 void SaveWindowPlacement(Editor& ed);
+// A placement value kept in the settings section, in twips; -999 when missing or not a whole number.
+int PlacementSetting(Editor& ed, const char* section, const char* key);
 
 // A user's open: reads the map at the path into the (cleared) document, or tells the user why not
 // and leaves a new map.

@@ -1,11 +1,10 @@
 #pragma once
-// What quorvel-tool reports about a map without opening a window: a summary against the limits and
-// every problem a save would warn about or a player would meet, one line each.
+// What quorvel-tool info reports about a map without opening a window: a summary against the
+// limits. The problems a map holds are the checker's (shell/map_checker).
 #include <string>
 #include <vector>
 
 #include "document/map_document.h"
-#include "document/map_file.h"
 
 namespace quorvel {
 
@@ -19,9 +18,5 @@ struct MapSummary {
   std::vector<Count> counts;  // polygons, spawns, scenery, colliders, waypoints, in that order
 };
 MapSummary SummariseMap(const MapDocument& doc);
-
-// The save's two checks (on what the save would write), then capacity, links, numbers that are not
-// finite and values outside their range. `path` names the file, as the spawn order check needs.
-std::vector<std::string> CheckMap(const MapDocument& doc, const std::string& path, const DecodeReport* report = nullptr);
 
 }  // namespace quorvel

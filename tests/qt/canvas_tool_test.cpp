@@ -145,7 +145,7 @@ TEST(RenderTool, ErrorsExitTwoWithOneLine) {
       {{"normalise", good}, "usage: quorvel-tool normalise"},
       {{"compile", good, "-o"}, "needs a value"},
       {{"normalise", good, "-o", dir.filePath("no/such/folder/x.pmp")}, "cannot write"},
-      {{"check", good, "--json"}, "unknown option"},
+      {{"check", good, "--xml"}, "unknown option"},
       {{"render", good, png, "--zoom", "300"}, "bad zoom"},
       {{"render", good, png, "--zoom", "abc"}, "bad zoom"},
       {{"render", good, png, "--grid", "7"}, "bad grid"},
@@ -211,12 +211,22 @@ TEST(Tool, InfoAndCheckOnTheSampleMaps) {
   r = Tool({"check", renamed, dir.filePath("twin.pmp")});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out, renamed + ": spawn order: a ctf_ map needs the red flag (spawn 0) and the blue flag (spawn 1) first\n" +
-                       dir.filePath("twin.pmp") + ": spawn 0 is a team spawn but the file name does not start with ctf_\n");
+                       renamed + ": ctf_ map without a red and a blue flag spawn\n" + dir.filePath("twin.pmp") +
+                       ": spawn 0 is a team spawn but the file name does not start with ctf_\n");
+  // The same problems as JSON: kind, text and the objects concerned.
+  r = Tool({"check", "--json", dir.filePath("twin.pmp")});
+  EXPECT_EQ(r.status, 1);
+  const QJsonArray problems = QJsonDocument::fromJson(r.out.toUtf8()).array()[0].toObject()["problems"].toArray();
+  ASSERT_EQ(problems.size(), 1) << r.out.toStdString();
+  EXPECT_EQ(problems[0].toObject()["kind"].toString(), "ctf-spawns");
+  EXPECT_EQ(problems[0].toObject()["text"].toString(), "spawn 0 is a team spawn but the file name does not start with ctf_");
+  EXPECT_EQ(QJsonDocument(problems[0].toObject()["objects"].toArray()).toJson(QJsonDocument::Compact),
+            R"([{"index":0,"type":"spawn"}])");
 
   // A file error among good maps still reports the others and exits 2.
   r = Tool({"check", renamed, dir.filePath("gone.pmp")});
   EXPECT_EQ(r.status, 2);
-  EXPECT_EQ(r.out.count('\n'), 1);
+  EXPECT_EQ(r.out.count('\n'), 2);  // the ctf_ copy's two lines
   EXPECT_TRUE(r.err.contains("not found"));
 }
 

@@ -9,7 +9,7 @@
 #include "document/save_normalise.h"
 #include "fixtures/shell_fixture.h"
 #include "shell/lifecycle.h"
-#include "shell/map_check.h"
+#include "shell/map_checker.h"
 
 namespace fs = std::filesystem;
 
@@ -35,7 +35,7 @@ TEST_F(SampleMaps, AreTheGeneratorsOwnAndSurviveASaveUnchanged) {
     OpenByPath(*ed, path);
     ASSERT_TRUE(host.messages.empty());
     const MapDocument& d = ed->doc;
-    EXPECT_TRUE(CheckMap(d, path).empty());
+    for (const Problem& p : CheckMapProblems(d, path)) ADD_FAILURE() << p.text;
     EXPECT_TRUE(FindDuplicateVertices(d).empty());
     EXPECT_GE(d.polygonLast, 30);
     EXPECT_GE(d.spawnLast, 7);

@@ -25,6 +25,7 @@
 #include "shell/run_game.h"
 #include "shell/unsaved_question.h"
 #include "shell/qt/canvas_widget.h"
+#include "shell/qt/check_window.h"
 #include "shell/qt/qt_host.h"
 #include "view/layout.h"
 #include "view/view.h"
@@ -156,6 +157,11 @@ void Ikkuna::BuildMenus() {
   AddEntry(run, c.MenuRunZarnok, MenuRunZarnok_Click);
   AddEntry(run, c.MenuRunCompile, MenuRunCompile_Click);
   AddEntry(run, c.MenuRunAll, MenuRunAll_Click);
+  AddEntry(run, c.MenuRunCheck, [this](Editor&) {
+    if (!checkWindow_)
+      checkWindow_ = new CheckWindow(ed_, [this](const std::function<void(Editor&)>& handler) { Run(handler); }, this);
+    checkWindow_->Open();
+  });
 
   QMenu* help = AddMenu(c.MenuHelpA);
   AddEntry(help, c.MenuHelp, MenuHelp_Click);
@@ -289,6 +295,7 @@ void Ikkuna::closeEvent(QCloseEvent* event) {
       return;
     }
     unloaded_ = true;
+    if (checkWindow_ && checkWindow_->isVisible()) checkWindow_->SavePlacement();
     Form_Unload(ed_);
   }
   event->accept();

@@ -11,6 +11,7 @@ class QMenu;
 namespace quorvel {
 
 class CanvasWidget;
+class CheckWindow;
 class Host;
 
 // The main window: the menu bar, the canvas as its client area, and the bridge between widget
@@ -26,6 +27,8 @@ class Ikkuna : public QMainWindow {
   void Run(const std::function<void(Editor&)>& handler);
   QAction* ActionFor(const MenuItem& item) const;
   CanvasWidget* CanvasArea() const { return canvasArea_; }
+  // The "Map check" window, made the first time Run > Check map opens it.
+  CheckWindow* MapCheck() const { return checkWindow_; }
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -49,6 +52,7 @@ class Ikkuna : public QMainWindow {
   Editor& ed_;
   Host& host_;
   CanvasWidget* canvasArea_ = nullptr;
+  CheckWindow* checkWindow_ = nullptr;
   void HoldMinimumSize();
   std::vector<MenuBinding> bindings_;
   bool activated_ = false;

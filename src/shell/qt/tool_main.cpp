@@ -20,6 +20,7 @@
 #include "document/map_write.h"
 #include "shell/compile.h"
 #include "shell/map_check.h"
+#include "shell/map_checker.h"
 #include "shell/qt/qt_canvas.h"
 #include "view/layout.h"
 #include "view/view.h"
@@ -140,13 +141,40 @@ int Info(const Args& a) {
   return status;
 }
 
+std::string JsonObject(const ObjectRef& o) {
+  static const char* const kTypes[] = {"vertex", "spawn", "scenery", "collider", "waypoint"};
+  std::string out = "{\"type\": \"" + std::string(kTypes[static_cast<int>(o.type)]) + "\", ";
+  if (o.type == ObjectRef::Type::Vertex)
+    return out + "\"polygon\": " + std::to_string(o.index) + ", \"corner\": " + std::to_string(o.corner) + "}";
+  return out + "\"index\": " + std::to_string(o.index) + "}";
+}
+
 int Check(const Args& a) {
   if (a.positional.empty()) return -1;
-  return EachMap(a, [](const std::string& path, const MapDocument& doc, const DecodeReport& report) {
-    const std::vector<std::string> found = CheckMap(doc, path, &report);
-    for (const std::string& line : found) std::cout << path << ": " << line << "\n";
+  const bool json = a.flags.count("--json") > 0;
+  std::vector<std::string> maps;
+  const int status = EachMap(a, [&](const std::string& path, const MapDocument& doc, const DecodeReport& report) {
+    const std::vector<Problem> found = CheckMapProblems(doc, path, &report);
+    if (json) {
+      std::string o = "{\"file\": " + JsonString(path) + ", \"problems\": [";
+      for (size_t i = 0; i < found.size(); ++i) {
+        o += std::string(i ? ",\n  " : "\n  ") + "{\"kind\": \"" + KindName(found[i].kind) +
+             "\", \"text\": " + JsonString(found[i].text) + ", \"objects\": [";
+        for (size_t k = 0; k < found[i].objects.size(); ++k) o += (k ? ", " : "") + JsonObject(found[i].objects[k]);
+        o += "]}";
+      }
+      maps.push_back(o + "]}");
+    } else {
+      for (const Problem& p : found) std::cout << path << ": " << p.text << "\n";
+    }
     return found.empty() ? kFine : kFound;
   });
+  if (json) {
+    std::cout << "[";
+    for (size_t i = 0; i < maps.size(); ++i) std::cout << (i ? ",\n " : "") << maps[i];
+    std::cout << "]\n";
+  }
+  return status;
 }
 
 // normalise and compile: the document through the save's own writer, compiled first if asked.
@@ -243,7 +271,8 @@ int Render(const Args& a, int argc, char** argv) {
 const char* const kGeneralHelp =
     "usage: quorvel-tool VERB [OPTIONS] ...\n"
     "  info MAP... [--json]        name, author, texture, sector size and counts against the limits\n"
-    "  check MAP...                problems a save would warn about and values a player would trip on\n"
+    "  check MAP... [--json]       what will go wrong in the game: save warnings, geometry, the\n"
+    "                              sector grid, bot routes\n"
     "  normalise MAP -o OUT        write exactly what the editor's File Save would write\n"
     "  compile MAP -o OUT          the Run menu's Compile, then a save\n"
     "  render MAP OUT.png [...]    draw the map as the editor's canvas shows it\n"
@@ -256,11 +285,15 @@ std::vector<Verb> Verbs(int argc, char** argv) {
        "Prints each map's author, texture, sector size and object counts against the limits\n"
        "(scenery: the 254 a save keeps). --json prints a JSON array with one object per map.\n",
        {}, {"--json"}, Info},
-      {"check", "quorvel-tool check MAP...",
-       "Runs the save's checks without saving (coincident polygon corners, the ctf_ spawn order) and\n"
-       "looks for counts beyond capacity, links to missing waypoints, numbers that are not finite and\n"
-       "values out of range. Prints one line per finding, \"MAP: finding\"; exits 1 when any is found.\n",
-       {}, {}, Check},
+      {"check", "quorvel-tool check MAP... [--json]",
+       "Runs the editor's map check without saving: the save's warnings (coincident polygon corners,\n"
+       "the ctf_ spawns), triangles without area, objects outside the playable square or the sector\n"
+       "grid, spawns inside walls, a sector grid that is out of date, bot routes (bad links, dead ends,\n"
+       "waypoints nothing leads to, pieces of a path bots cannot leave or never reach, far waypoints)\n"
+       "and values out of range. Prints one line per problem, \"MAP: problem\", naming the objects by\n"
+       "index; --json prints a JSON array with one object per map whose problems give kind, text and\n"
+       "objects. Exits 1 when any is found.\n",
+       {}, {"--json"}, Check},
       {"normalise", "quorvel-tool normalise MAP -o OUT",
        "Writes OUT exactly as File Save writes the map (corner order, edge normals, spawn and waypoint\n"
        "positions on whole units, cleared free records), with the save stamp 1.\n",

@@ -1,0 +1,135 @@
+#include "shell/qt/check_window.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "document/host.h"
+#include "shell/lifecycle.h"
+
+namespace quorvel {
+
+namespace {
+constexpr int kTwipsPerPixel = 15;  // as the main window's placement is kept
+constexpr const char* kSection = "Map check";
+}  // namespace
+
+CheckWindow::CheckWindow(Editor& editor, std::function<void(const std::function<void(Editor&)>&)> run,
+                         QWidget* mainWindow)
+    : QWidget(mainWindow, Qt::Window), ed_(editor), run_(std::move(run)), main_(mainWindow) {
+  setObjectName("MapCheck");
+  setWindowTitle("Map check");
+  setAccessibleName("Map check");
+
+  list_ = new QTreeWidget(this);
+  list_->setObjectName("problemList");
+  list_->setAccessibleName("Problems");
+  list_->setHeaderHidden(true);
+  list_->setRootIsDecorated(false);
+  list_->setItemsExpandable(false);
+  list_->setSelectionMode(QAbstractItemView::SingleSelection);
+  // Long lines scroll rather than lose their end.
+  list_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  list_->header()->setStretchLastSection(false);
+  count_ = new QLabel(this);
+  count_->setObjectName("problemCount");
+  again_ = new QPushButton("Check again", this);
+  again_->setObjectName("checkAgain");
+  again_->setAccessibleName("Check again");
+
+  auto* bottom = new QHBoxLayout;
+  bottom->addWidget(count_, 1);
+  bottom->addWidget(again_);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(list_, 1);
+  layout->addLayout(bottom);
+
+  connect(again_, &QPushButton::clicked, this, &CheckWindow::Recheck);
+  // Arrow keys and clicks move the current line; a click or Return on it again chooses it again.
+  connect(list_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) { Choose(item); });
+  connect(list_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { Choose(item); });
+  connect(list_, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) { Choose(item); });
+  resize(620, 340);
+}
+
+void CheckWindow::Recheck() {
+  current_ = RunMapCheck(ed_);
+  const QSignalBlocker quiet(list_);
+  list_->clear();
+  QTreeWidgetItem* group = nullptr;
+  for (const CheckLine& line : current_.lines) {
+    const QString text = QString::fromStdString(line.text);
+    if (line.problem < 0) {
+      group = new QTreeWidgetItem(list_, QStringList{text});
+      QFont bold = group->font(0);
+      bold.setBold(true);
+      group->setFont(0, bold);
+      // A heading is not a problem: it cannot be chosen.
+      group->setFlags(Qt::ItemIsEnabled);
+    } else {
+      auto* item = new QTreeWidgetItem(group, QStringList{text});
+      item->setData(0, Qt::UserRole, line.problem);
+    }
+  }
+  list_->expandAll();
+  count_->setText(QString::fromStdString(current_.count));
+  count_->setAccessibleName(count_->text());
+}
+
+void CheckWindow::Choose(QTreeWidgetItem* item) {
+  if (item == nullptr || !item->data(0, Qt::UserRole).isValid()) return;
+  const int i = item->data(0, Qt::UserRole).toInt();
+  if (i < 0 || i >= static_cast<int>(current_.problems.size())) return;
+  const Problem problem = current_.problems[static_cast<size_t>(i)];
+  run_([problem](Editor& e) { ChooseProblem(e, problem); });
+}
+
+void CheckWindow::Open() {
+  if (!placed_) {
+    placed_ = true;
+    if (!RestorePlacement() && main_) {
+      const QRect frame = main_->frameGeometry();
+      move(frame.right() + 1, frame.top());
+    }
+  }
+  Recheck();
+  show();
+  raise();
+  activateWindow();
+}
+
+bool CheckWindow::RestorePlacement() {
+  if (!ed_.host) return false;
+  int values[4];
+  const char* keys[4] = {"Top", "Left", "Width", "Height"};
+  for (int k = 0; k < 4; ++k) {
+    values[k] = PlacementSetting(ed_, kSection, keys[k]);
+    if (values[k] == -999) return false;
+  }
+  move(values[1] / kTwipsPerPixel, values[0] / kTwipsPerPixel);
+  // Before it is first shown the window has no frame yet: the main window's tells its size.
+  const QWidget* framed = isVisible() || !main_ ? static_cast<const QWidget*>(this) : main_;
+  const int frameW = framed->frameGeometry().width() - framed->width();
+  const int frameH = framed->frameGeometry().height() - framed->height();
+  resize(std::max(100, values[2] / kTwipsPerPixel - frameW), std::max(80, values[3] / kTwipsPerPixel - frameH));
+  return true;
+}
+
+void CheckWindow::SavePlacement() {
+  if (!ed_.host || !placed_) return;
+  const QRect frame = frameGeometry();
+  ed_.host->SaveSetting(kSection, "Top", std::to_string(frame.top() * kTwipsPerPixel));
+  ed_.host->SaveSetting(kSection, "Left", std::to_string(frame.left() * kTwipsPerPixel));
+  ed_.host->SaveSetting(kSection, "Width", std::to_string(frame.width() * kTwipsPerPixel));
+  ed_.host->SaveSetting(kSection, "Height", std::to_string(frame.height() * kTwipsPerPixel));
+}
+
+void CheckWindow::hideEvent(QHideEvent* event) {
+  SavePlacement();
+  QWidget::hideEvent(event);
+}
+
+}  // namespace quorvel
