@@ -222,6 +222,7 @@ bool WriteMap(Editor& ed, const std::string& path) {
     return false;
   }
   NoteSaved();
+  ed.statusNote = "Saved " + FileNameOf(path);
   RunSaveChecks(ed, path);
   return true;
 }

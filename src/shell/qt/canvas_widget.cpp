@@ -16,6 +16,7 @@
 #include "shell/qt/caption_frame.h"
 #include "shell/recovery.h"
 #include "shell/qt/side_panel.h"
+#include "shell/qt/status_line.h"
 #include "shell/qt/top_bar.h"
 #include "view/layout.h"
 #include "view/view.h"
@@ -179,6 +180,7 @@ void CanvasWidget::BuildBottomBar() {
   lZoom_ = new QLabel(QStringLiteral("Zoom"), pala_);
   lZoom_->setObjectName(QStringLiteral("lZoom"));
   lZoom_->setGeometry(548, 8, 40, 16);
+  status_ = std::make_unique<StatusLine>(ed_, pala_);
 }
 
 void CanvasWidget::UserCheck(CheckBox& model, const std::function<void()>& handler) {
@@ -214,6 +216,7 @@ void CanvasWidget::SyncFromModel() {
   for (size_t i = 0; i < cbNayta_.size(); ++i) cbNayta_[i].Sync(c.CBnayta[i]);
   topBar_->Sync();
   panel_->Sync();
+  status_->Sync();
   update();
   // Every core call ends here, so the map kept for a crash follows every change.
   UpdateRecovery(ed_);

@@ -114,6 +114,13 @@ void QtCanvas::Target() {
   stride_ = static_cast<int>(img.bytesPerLine() / 4);
 }
 
+void QtCanvas::BeginTemporary() {
+  if (persistent_ || overlayActive_) return;
+  overlay_ = image_.copy();
+  overlayActive_ = true;
+  Target();
+}
+
 void QtCanvas::SetPersistent(bool on) {
   persistent_ = on;
   if (on) {
@@ -146,11 +153,7 @@ void QtCanvas::Clear(Rgb colour) {
 void QtCanvas::Line(float x1, float y1, float x2, float y2) {
   if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2)) return;
   if (width_ == 0 || height_ == 0) return;
-  if (!persistent_ && !overlayActive_) {
-    overlay_ = image_.copy();
-    overlayActive_ = true;
-    Target();
-  }
+  BeginTemporary();
   double ax = Device(x1), ay = Device(y1), bx = Device(x2), by = Device(y2);
   // Far-away ends (a corner at 1e30 in a file) are first cut to a box one pixel round the image,
   // so everything after works on small numbers that doubles hold exactly. Near lines skip this and
@@ -268,11 +271,7 @@ void QtCanvas::Circle(float cx, float cy, int radius, Rgb colour) {
 void QtCanvas::Ring(double fx, double fy, int radius, Rgb colour) {
   // Wholly off the image: nothing to do (also keeps the centre within int range below).
   if (fx + radius < 0 || fy + radius < 0 || fx - radius >= width_ || fy - radius >= height_) return;
-  if (!persistent_ && !overlayActive_) {
-    overlay_ = image_.copy();
-    overlayActive_ = true;
-    Target();
-  }
+  BeginTemporary();
   const int x0 = static_cast<int>(fx), y0 = static_cast<int>(fy);
   const uint32_t c = Pack(colour);
   const Pattern pat = PatternOf(style_);
@@ -335,11 +334,7 @@ void QtCanvas::Text(std::string_view text) {
   if (fx >= width_ || fy >= height_ || fx < -4096 || fy < -4096) return;
   const TextStamp& st = Stamp(text);
   if (fx + st.width <= 0 || fy + st.height <= 0) return;
-  if (!persistent_ && !overlayActive_) {
-    overlay_ = image_.copy();
-    overlayActive_ = true;
-    Target();
-  }
+  BeginTemporary();
   const int x0 = static_cast<int>(fx), y0 = static_cast<int>(fy);
   for (int y = 0; y < st.height; ++y) {
     const uint8_t* row = st.mask.data() + static_cast<size_t>(y) * static_cast<size_t>(st.width);

@@ -52,6 +52,8 @@ class QtCanvas : public Canvas {
   void Text(std::string_view text) override;
   float TextWidth(std::string_view text) override;
   float TextHeight(std::string_view text) override;
+  void FillSky(float yTop, Rgb top, float yBottom, Rgb bottom) override;
+  void FillTriangle(const FillCorner& a, const FillCorner& b, const FillCorner& c) override;
 
   const QFont& Font() const { return font_; }
 
@@ -65,6 +67,8 @@ class QtCanvas : public Canvas {
 
   static uint32_t Pack(Rgb c) { return 0xFF000000u | (uint32_t(c.r) << 16) | (uint32_t(c.g) << 8) | c.b; }
   void Target();  // points the pixel writes at the retained image or the overlay
+  // Before a temporary drawing's first pixel: the overlay starts as a copy of the retained image.
+  void BeginTemporary();
   void Touched();
   void RasterLine(double x1, double y1, double x2, double y2, int minorOffset);
   void Ring(double deviceX, double deviceY, int deviceRadius, Rgb colour);
