@@ -1,7 +1,9 @@
 #pragma once
-// The status line in the free part of the bottom bar, right of the zoom list and left of the
-// small "Maski" frame: three short lines (pointer position, selection frame, last note). It grows
-// with the window and is clipped at the smallest one; the bars' own layout is unchanged.
+// The status line in the free part of the bottom bar: the row below the zoom list, from the right
+// of "Fixed grid" to the small "Maski" frame. One line: the pointer position, the selection frame
+// and the last note, in that order, cut short with an ellipsis where the bar is narrow (the whole
+// text stays in the accessible description). It grows with the window; the bars' own layout is
+// unchanged.
 #include <string>
 
 #include "document/editor.h"
@@ -20,13 +22,13 @@ class StatusLine {
   void Sync();
   QLabel* Label() const { return label_; }
 
-  // Left edge inside the bottom bar: just right of the "Zoom" label.
-  static constexpr int kLeft = 592;
+  // Inside the bottom bar: right of "Fixed grid", below the zoom list.
+  static constexpr int kLeft = 498, kTop = 29, kHeight = 18;
 
  private:
   const Editor& ed_;
   QLabel* label_ = nullptr;
-  std::string shown_;
+  std::string shown_;  // the editor's text last shown
   int shownWidth_ = -1, shownHeight_ = -1;
 };
 
