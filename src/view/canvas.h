@@ -48,12 +48,14 @@ class Canvas {
   virtual float TextWidth(std::string_view text) = 0;
   virtual float TextHeight(std::string_view text) = 0;
 
-  // The filled view. Both do nothing on a surface that only records or outlines.
-  // Rows from yTop down to yBottom blend from the first colour to the second; rows above and
-  // below take the nearer colour. Covers the whole surface.
+  // The filled view, drawn in place of Clear. Rows from yTop down to yBottom blend from the first
+  // colour to the second; rows above and below take the nearer colour. Covers the whole surface;
+  // one that cannot blend clears to the first colour.
   virtual void FillSky(float yTop, Rgb top, float yBottom, Rgb bottom) {
-    (void)yTop, (void)top, (void)yBottom, (void)bottom;
+    (void)yTop, (void)yBottom, (void)bottom;
+    Clear(top);
   }
+  // Does nothing on a surface that only outlines.
   // The pixels whose centres lie inside the triangle, each corner's colour blended smoothly across
   // it and laid over what is there by the blended opacity.
   virtual void FillTriangle(const FillCorner& a, const FillCorner& b, const FillCorner& c) {

@@ -12,7 +12,8 @@ namespace quorvel {
 // Opacity a passable polygon keeps, out of 255, so it can be told from a solid one.
 inline constexpr int kPassableOpacity = 150;
 
-// The sky and, when the polygon layer is shown, the filled polygons.
+// The sky over the whole canvas (in place of its clear) and, when the polygon layer is shown, the
+// filled polygons.
 void DrawFilledMap(const Editor& ed, Canvas& c);
 
 // View > Filled: switches between the filled view and the wireframe, remembers the choice in the

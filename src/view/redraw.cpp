@@ -306,10 +306,14 @@ void Editor::RedrawCanvas() {
   const MapDocument& d = doc;
 
   c.SetPersistent(true);
-  c.Clear(kBackground);
+  // The filled view's sky covers the whole canvas, so it takes the clear's place.
+  if (view.filled) {
+    DrawFilledMap(ed, c);
+  } else {
+    c.Clear(kBackground);
+  }
   c.SetLineWidth(1);
   c.SetLineStyle(kSolid);
-  if (view.filled) DrawFilledMap(ed, c);
 
   if (view.gridSize > 0 && !DrawGrid(ed, c)) {
     c.SetPersistent(false);

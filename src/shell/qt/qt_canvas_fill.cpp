@@ -5,6 +5,7 @@
 // colours are clamped, so nothing outside the image is ever written.
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "shell/qt/qt_canvas.h"
 
@@ -31,13 +32,25 @@ void QtCanvas::FillSky(float yTop, Rgb top, float yBottom, Rgb bottom) {
   BeginTemporary();
   const double t0 = std::isfinite(yTop) ? yTop : 0.0, t1 = std::isfinite(yBottom) ? yBottom : t0;
   const double span = t1 - t0;
+  const size_t rowBytes = size_t(width_) * sizeof(uint32_t);
+  uint32_t previous = 0;
   for (int j = 0; j < height_; ++j) {
     // The logical row this device row belongs to, at its centre.
     const double u = (j + 0.5) / scale_ - 0.5;
     const double t = span > 0 ? std::clamp((u - t0) / span, 0.0, 1.0) : (u < t0 ? 0.0 : 1.0);
     const auto mix = [t](uint8_t a, uint8_t b) { return static_cast<int>(std::lround(a + (double(b) - a) * t)); };
     const uint32_t colour = PackRgb(mix(top.r, bottom.r), mix(top.g, bottom.g), mix(top.b, bottom.b));
-    std::fill_n(bits_ + static_cast<ptrdiff_t>(j) * stride_, width_, colour);
+    uint32_t* row = bits_ + static_cast<ptrdiff_t>(j) * stride_;
+    // Whole rows and doubling runs go through memcpy, which moves them many pixels at a time.
+    if (j > 0 && colour == previous) {
+      std::memcpy(row, row - stride_, rowBytes);
+    } else {
+      const int head = std::min(width_, 16);
+      std::fill_n(row, head, colour);
+      for (int done = head; done < width_; done *= 2)
+        std::memcpy(row + done, row, size_t(std::min(done, width_ - done)) * sizeof(uint32_t));
+    }
+    previous = colour;
   }
   Touched();
 }
