@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QMenuBar>
 #include <QTest>
@@ -12,6 +11,7 @@
 #include <memory>
 
 #include "fixtures/map_builder.h"
+#include "fixtures/qt_window.h"
 #include "fixtures/quiet_qt_host.h"
 #include "shell/lifecycle.h"
 #include "shell/qt/canvas_widget.h"
@@ -30,12 +30,7 @@ struct Window {
   bool active = false;
 
   Window() {
-    window.Run(Form_Load);
-    window.resize(1000, 700);
-    window.show();
-    QElapsedTimer t;
-    t.start();
-    while (ed->firstActivation && t.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    fixtures::ShowAndActivate(window, *ed);
     win = window.windowHandle();
     // The first activation restores whatever placement an earlier window saved.
     window.resize(1000, 700);
