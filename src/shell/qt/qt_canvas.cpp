@@ -34,6 +34,28 @@ QFont CanvasFont() {
 }
 
 constexpr size_t kMaxStamps = 256;
+
+// std::nearbyint, std::floor and std::llround without the library calls (the plain x86-64 target
+// has no rounding instruction), with the very same results: every line pays for several of them.
+// Doubles at or beyond 2^51 are left to the library.
+constexpr double kExactLimit = 2251799813685248.0;  // 2^51
+inline double RoundEven(double v) {
+  if (!(std::fabs(v) < kExactLimit)) return std::nearbyint(v);
+  constexpr double kShift = 6755399441055744.0;  // 1.5 x 2^52: the sum's last bit is the unit
+  const double r = (v + kShift) - kShift;
+  return r == 0 ? std::copysign(0.0, v) : r;
+}
+inline double Floor(double v) {
+  if (!(std::fabs(v) < kExactLimit)) return std::floor(v);
+  const double t = static_cast<double>(static_cast<int64_t>(v));
+  return t > v ? t - 1 : t;
+}
+inline int64_t RoundAway(double v) {
+  if (!(std::fabs(v) < kExactLimit)) return std::llround(v);
+  const int64_t t = static_cast<int64_t>(v);
+  const double rest = v - static_cast<double>(t);  // exact
+  return rest >= 0.5 ? t + 1 : (rest <= -0.5 ? t - 1 : t);
+}
 constexpr double kFix = 4294967296.0;  // 32.32 fixed point for the minor axis
 constexpr double kNearLimit = 1 << 24;  // ends within this many pixels are drawn as they are
 
@@ -85,6 +107,8 @@ bool ClipToBox(double& x1, double& y1, double& x2, double& y2, double left, doub
 }
 
 }  // namespace
+
+double QtCanvas::Device(float v) const { return RoundEven(double(v)) * scale_ + scale_ / 2; }
 
 QtCanvas::QtCanvas() : font_(CanvasFont()), metrics_(font_), deviceFont_(font_) { Resize(0, 0); }
 
@@ -221,8 +245,8 @@ void QtCanvas::RasterLine(double x1, double y1, double x2, double y2, int minorO
   }
   const double mAt = minorStart + k * double(t) + 0.5;
   if (!(std::fabs(mAt) < 1e9)) return;
-  int64_t mfix = static_cast<int64_t>(std::floor(mAt * kFix));
-  const int64_t kfix = static_cast<int64_t>(std::llround(k * kFix)) * step;
+  int64_t mfix = static_cast<int64_t>(Floor(mAt * kFix));
+  const int64_t kfix = RoundAway(k * kFix) * step;
   const int64_t majorAt = static_cast<int64_t>(majorStart + s * double(t));
   const int64_t majorEnd = static_cast<int64_t>(majorStart + s * double(tEnd));
   // The range above is exact for the ends Line() passes; never step outside the image regardless.
@@ -330,7 +354,7 @@ const QtCanvas::TextStamp& QtCanvas::Stamp(std::string_view text) {
 
 void QtCanvas::Text(std::string_view text) {
   if (text.empty() || !std::isfinite(textX_) || !std::isfinite(textY_)) return;
-  const double fx = std::nearbyint(double(textX_)) * scale_, fy = std::nearbyint(double(textY_)) * scale_;
+  const double fx = RoundEven(double(textX_)) * scale_, fy = RoundEven(double(textY_)) * scale_;
   if (fx >= width_ || fy >= height_ || fx < -4096 || fy < -4096) return;
   const TextStamp& st = Stamp(text);
   if (fx + st.width <= 0 || fy + st.height <= 0) return;

@@ -79,7 +79,7 @@ class QtCanvas : public Canvas {
   const TextStamp& Stamp(std::string_view text);
 
   // A logical coordinate's device pixel: the middle one of the `scale` covering it.
-  double Device(float v) const { return std::nearbyint(double(v)) * scale_ + scale_ / 2; }
+  double Device(float v) const;
 
   QImage image_, overlay_;
   int scale_ = 1;
