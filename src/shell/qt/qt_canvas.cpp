@@ -35,16 +35,9 @@ QFont CanvasFont() {
 
 constexpr size_t kMaxStamps = 256;
 
-// std::nearbyint, std::floor and std::llround without the library calls (the plain x86-64 target
-// has no rounding instruction), with the very same results: every line pays for several of them.
-// Doubles at or beyond 2^51 are left to the library.
+// std::floor and std::llround without the library calls, as RoundEven (in the header) for
+// std::nearbyint; doubles at or beyond 2^51 are left to the library.
 constexpr double kExactLimit = 2251799813685248.0;  // 2^51
-inline double RoundEven(double v) {
-  if (!(std::fabs(v) < kExactLimit)) return std::nearbyint(v);
-  constexpr double kShift = 6755399441055744.0;  // 1.5 x 2^52: the sum's last bit is the unit
-  const double r = (v + kShift) - kShift;
-  return r == 0 ? std::copysign(0.0, v) : r;
-}
 inline double Floor(double v) {
   if (!(std::fabs(v) < kExactLimit)) return std::floor(v);
   const double t = static_cast<double>(static_cast<int64_t>(v));
@@ -107,8 +100,6 @@ bool ClipToBox(double& x1, double& y1, double& x2, double& y2, double left, doub
 }
 
 }  // namespace
-
-double QtCanvas::Device(float v) const { return RoundEven(double(v)) * scale_ + scale_ / 2; }
 
 QtCanvas::QtCanvas() : font_(CanvasFont()), metrics_(font_), deviceFont_(font_) { Resize(0, 0); }
 
