@@ -8,6 +8,7 @@
 #include <cmath>
 #include <limits>
 #include <memory>
+#include <string>
 
 #include "document/editor.h"
 #include "fixtures/map_builder.h"
@@ -26,9 +27,10 @@ struct Colour {
 struct FilledRig {
   std::unique_ptr<Editor> ed = std::make_unique<Editor>();
   QtCanvas canvas;
-  FilledRig() {
+  explicit FilledRig(double pixelRatio = 1) {
     ed->doc = fixtures::NewMap();
     ed->firstActivation = false;
+    canvas.SetScale(pixelRatio);
     canvas.Resize(819, 577);
     ed->canvas = &canvas;
     ed->view.filled = true;
@@ -132,13 +134,16 @@ TEST(FilledView, CornersFromAnyFloatNeverWriteOutsideTheImage) {
       {"flat", {0, 0, 10, 10, 20, 20}, false},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    FilledRig r;
-    fixtures::AddTriangle(r.ed->doc, c.c[0], c.c[1], c.c[2], c.c[3], c.c[4], c.c[5], Bgra(10, 200, 30));
-    const QImage& img = r.Draw();
-    if (c.coversAll) {
-      for (QPoint p : {QPoint(0, 0), QPoint(818, 0), QPoint(409, 288), QPoint(0, 576), QPoint(818, 576)})
-        EXPECT_EQ(img.pixel(p) & 0xFFFFFF, 0x0AC81Eu) << p.x() << ", " << p.y();
+    for (const int scale : {1, 2}) {  // and on a dense screen, where the image has 2 x 2 pixels to each
+      SCOPED_TRACE(std::string(c.name) + " at scale " + std::to_string(scale));
+      FilledRig r(scale);
+      fixtures::AddTriangle(r.ed->doc, c.c[0], c.c[1], c.c[2], c.c[3], c.c[4], c.c[5], Bgra(10, 200, 30));
+      const QImage& img = r.Draw();
+      ASSERT_EQ(img.width(), 819 * scale);
+      if (c.coversAll) {
+        for (QPoint p : {QPoint(0, 0), QPoint(818, 0), QPoint(409, 288), QPoint(0, 576), QPoint(818, 576)})
+          EXPECT_EQ(img.pixel(p * scale) & 0xFFFFFF, 0x0AC81Eu) << p.x() << ", " << p.y();
+      }
     }
   }
 }
