@@ -202,25 +202,32 @@ void QtCanvas::RasterLine(double x1, double y1, double x2, double y2, int minorO
   const double k = n > 0 ? dMinor / n : 0.0;
 
   double tLo = 0, tHi = n;
-  if (s > 0) {
-    tLo = std::max(tLo, -majorStart);
-    tHi = std::min(tHi, majorLimit - 1 - majorStart);
-  } else {
-    tLo = std::max(tLo, majorStart - (majorLimit - 1));
-    tHi = std::min(tHi, majorStart);
+  // Most lines lie wholly on the image: their range is the whole line, which is exactly what the
+  // clipping below would work out (with three divisions).
+  const double minorLast = minorStart + dMinor, majorLast = majorStart + dMajor;
+  const bool onImage = std::min(majorStart, majorLast) >= 0 && std::max(majorStart, majorLast) <= majorLimit - 1 &&
+                       std::min(minorStart, minorLast) >= 0 && std::max(minorStart, minorLast) <= minorLimit - 1;
+  if (!onImage) {
+    if (s > 0) {
+      tLo = std::max(tLo, -majorStart);
+      tHi = std::min(tHi, majorLimit - 1 - majorStart);
+    } else {
+      tLo = std::max(tLo, majorStart - (majorLimit - 1));
+      tHi = std::min(tHi, majorStart);
+    }
+    // Minor range, one pixel generous; each pixel is still checked below.
+    if (k > 0) {
+      tLo = std::max(tLo, std::floor((-1 - minorStart) / k));
+      tHi = std::min(tHi, std::ceil((minorLimit - minorStart) / k));
+    } else if (k < 0) {
+      tLo = std::max(tLo, std::floor((minorLimit - minorStart) / k));
+      tHi = std::min(tHi, std::ceil((-1 - minorStart) / k));
+    } else if (minorStart < -0.5 || minorStart >= minorLimit - 0.5) {
+      return;
+    }
+    tLo = std::ceil(tLo);
+    tHi = std::floor(tHi);
   }
-  // Minor range, one pixel generous; each pixel is still checked below.
-  if (k > 0) {
-    tLo = std::max(tLo, std::floor((-1 - minorStart) / k));
-    tHi = std::min(tHi, std::ceil((minorLimit - minorStart) / k));
-  } else if (k < 0) {
-    tLo = std::max(tLo, std::floor((minorLimit - minorStart) / k));
-    tHi = std::min(tHi, std::ceil((-1 - minorStart) / k));
-  } else if (minorStart < -0.5 || minorStart >= minorLimit - 0.5) {
-    return;
-  }
-  tLo = std::ceil(tLo);
-  tHi = std::floor(tHi);
   if (!(tLo <= tHi)) return;
 
   const Pattern pat = PatternOf(style_);
