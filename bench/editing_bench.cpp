@@ -1,11 +1,13 @@
 // Editing on a maximal map at 1920 x 1080: one pointer-motion event of a rubber band (selection
 // scan, panel refresh and full redraw) against a bare full redraw in the same program, a drag
-// step of everything, and the selection scan alone.
+// step of everything, the selection scan alone, and the status line's update.
 #include <benchmark/benchmark.h>
 
 #include "qt_bench_main.h"
 
 #include <QApplication>
+#include <QLabel>
+#include <QWidget>
 #include <cstdlib>
 #include <memory>
 
@@ -15,6 +17,7 @@
 #include "editing/tools.h"
 #include "fixtures/map_builder.h"
 #include "shell/qt/qt_canvas.h"
+#include "shell/qt/status_line.h"
 #include "view/view.h"
 
 namespace {
@@ -86,10 +89,29 @@ void BM_SelectInRectEverything(benchmark::State& state) {
   }
 }
 
+// What the status line adds to a pointer event: its text from the editor and, since the pointer
+// moved, the label rewritten.
+void BM_StatusLineSync(benchmark::State& state) {
+  Rig r;
+  Editor& e = *r.ed;
+  SelectInRect(e, -600, -600, 600, 600, false, kSelectAll);
+  FrameSelection(e);
+  QWidget pala;
+  StatusLine status(e, &pala);
+  float x = 0;
+  for (auto _ : state) {
+    x = x > 1000 ? 0 : x + 1;
+    e.view.lastPointerX = x;
+    status.Sync();
+    benchmark::DoNotOptimize(status.Label());
+  }
+}
+
 BENCHMARK(BM_BareRedraw)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BandMotion)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DragEverything)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SelectInRectEverything)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_StatusLineSync)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -70,6 +70,7 @@ struct MenuItem {
   std::string shortcut; // "Ctrl+Z", "F8", "Del" or ""
   bool enabled = true;
   bool visible = true;
+  bool checked = false;  // shown with a tick; only entries made checkable show it
 };
 
 // Geometry of a bar or frame in client-area pixels.
@@ -111,6 +112,12 @@ struct Controls {
   MenuItem MenuBack{"MenuBack", "&Send to Back", "Ctrl+B"};
   MenuItem MenuEmpty6{"MenuEmpty6", "-", ""};
   MenuItem MenuDelete{"MenuDelete", "&Delete", "Del"};
+  MenuItem MenuSelectAll{"MenuSelectAll", "Select &All", "Ctrl+Shift+A"};  // Ctrl+A is About
+  MenuItem MenuView{"MenuView", "  &View  ", ""};
+  MenuItem MenuFilled{"MenuFilled", "&Filled", "F6"};
+  MenuItem MenuEmpty7{"MenuEmpty7", "-", ""};
+  MenuItem MenuFitMap{"MenuFitMap", "Fit map", ""};
+  MenuItem MenuCentre{"MenuCentre", "Centre selection", ""};
   MenuItem MenuRun{"MenuRun", "  &Run", ""};
   MenuItem MenuRunMaker{"MenuRunMaker", "&MapMaker", "F11"};
   MenuItem MenuRunZarnok{"MenuRunZarnok", "&Zarnok", "F8"};

@@ -27,6 +27,7 @@ struct ViewState {
   float lastPointerY = 0;
   int clientWidth = 819;  // W and H: the main window's client area in pixels
   int clientHeight = 577;
+  bool filled = false;  // polygons filled in their colours over the sky, instead of the wireframe
 };
 
 inline constexpr int kUndoSlots = 10;

@@ -35,6 +35,16 @@ Point Placement(const Editor& ed, float x, float y) {
   return p;
 }
 
+}  // namespace
+
+void PlacementPoint(const Editor& ed, float x, float y, float& worldX, float& worldY) {
+  const Point p = Placement(ed, x, y);
+  worldX = p.x;
+  worldY = p.y;
+}
+
+namespace {
+
 int32_t Fixed256(double v) { return ToInt32(v * 256.0); }
 // A snapped point is stored on whole units.
 int32_t WholeFixed256(double v) {

@@ -9,6 +9,10 @@ namespace quorvel {
 void AddToolPress(Editor& ed, float x, float y);
 void AddToolMotion(Editor& ed, float x, float y);
 
+// The world point a press at screen (x, y) would place: on the grid unless the grid is off or Ctrl
+// is held.
+void PlacementPoint(const Editor& ed, float x, float y, float& worldX, float& worldY);
+
 // Puts the corner being placed on the nearest 45-degree line through the previous corner, at the
 // pointer's distance from it.
 void ConstrainCorner(Editor& ed, float screenX, float screenY);

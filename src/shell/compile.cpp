@@ -9,6 +9,7 @@
 #include "editing/move.h"
 #include "editing/selection.h"
 #include "editing/tools.h"
+#include "shell/status_line.h"
 
 namespace quorvel {
 
@@ -163,6 +164,7 @@ void MenuRunCompile_Click(Editor& ed) {
     d.info.sectorSize = kNoPolygonsSectorSize;
   }
 
+  ed.statusNote = CompiledNote(d);
   // The Edit tool chosen at the start is still on: no second tool switch (and redraw) is needed.
   ed.RefreshPanels();
   ed.RedrawCanvas();

@@ -242,6 +242,7 @@ bool WriteMap(Editor& ed, const std::string& path) {
     return false;
   }
   MarkUnchanged(ed);
+  ed.statusNote = "Saved " + FileNameOf(path);
   RunSaveChecks(ed, path);
   // Sectors change only at Compile; a grid left behind by later edits is worth a word, not a box.
   if (SectorGridStale(ed.doc)) ed.statusNote = kStaleGridNote;

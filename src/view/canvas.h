@@ -12,6 +12,12 @@ struct Rgb {
   constexpr bool operator==(const Rgb&) const = default;
 };
 
+// A corner of a filled triangle: screen position and colour with its opacity (255 opaque).
+struct FillCorner {
+  float x = 0, y = 0;
+  uint8_t r = 0, g = 0, b = 0, a = 255;
+};
+
 enum LineStyle : int { kSolid = 0, kDash = 1, kDot = 2, kDashDot = 3 };
 
 class Canvas {
@@ -41,6 +47,20 @@ class Canvas {
   virtual void Text(std::string_view text) = 0;
   virtual float TextWidth(std::string_view text) = 0;
   virtual float TextHeight(std::string_view text) = 0;
+
+  // The filled view, drawn in place of Clear. Rows from yTop down to yBottom blend from the first
+  // colour to the second; rows above and below take the nearer colour. Covers the whole surface;
+  // one that cannot blend clears to the first colour.
+  virtual void FillSky(float yTop, Rgb top, float yBottom, Rgb bottom) {
+    (void)yTop, (void)yBottom, (void)bottom;
+    Clear(top);
+  }
+  // Does nothing on a surface that only outlines.
+  // The pixels whose centres lie inside the triangle, each corner's colour blended smoothly across
+  // it and laid over what is there by the blended opacity.
+  virtual void FillTriangle(const FillCorner& a, const FillCorner& b, const FillCorner& c) {
+    (void)a, (void)b, (void)c;
+  }
 };
 
 }  // namespace quorvel

@@ -7,6 +7,7 @@
 
 #include "document/numeric.h"
 #include "view/canvas.h"
+#include "view/filled_view.h"
 #include "view/geometry.h"
 #include "view/view.h"
 
@@ -107,14 +108,6 @@ bool DrawGrid(Editor& ed, Canvas& c) {
     }
   }
   return true;
-}
-
-// The prop's rotated x axis A and y axis B, scaled. StyleSize gives 0 x 0 for a style outside the
-// table, so a bad style byte draws a point rather than reading past it.
-void SceneryAxes(const Scenery& s, float& ax, float& ay, float& bx, float& by) {
-  const SceneryStyleSize size = StyleSize(s.style);
-  FromPolar(s.rotation, static_cast<float>(double(s.scaleX) * size.width), ax, ay, false);
-  FromPolar(s.rotation, static_cast<float>(double(s.scaleY) * size.height), bx, by, true);
 }
 
 // Decimal text of a number into a caller's buffer, so labels need no allocation.
@@ -265,6 +258,14 @@ void DrawAdvanced(Editor& ed, Canvas& c) {
 
 }  // namespace
 
+// StyleSize gives 0 x 0 for a style outside the table, so a bad style byte draws a point rather
+// than reading past it.
+void SceneryAxes(const Scenery& s, float& ax, float& ay, float& bx, float& by) {
+  const SceneryStyleSize size = StyleSize(s.style);
+  FromPolar(s.rotation, static_cast<float>(double(s.scaleX) * size.width), ax, ay, false);
+  FromPolar(s.rotation, static_cast<float>(double(s.scaleY) * size.height), bx, by, true);
+}
+
 void DrawMarker(Editor& ed, float x, float y, int16_t radius, Rgb colour) {
   if (radius < 0) return;
   const float sx = LaskeRuutuX(ed, x), sy = LaskeRuutuY(ed, y);
@@ -305,7 +306,12 @@ void Editor::RedrawCanvas() {
   const MapDocument& d = doc;
 
   c.SetPersistent(true);
-  c.Clear(kBackground);
+  // The filled view's sky covers the whole canvas, so it takes the clear's place.
+  if (view.filled) {
+    DrawFilledMap(ed, c);
+  } else {
+    c.Clear(kBackground);
+  }
   c.SetLineWidth(1);
   c.SetLineStyle(kSolid);
 
@@ -316,7 +322,8 @@ void Editor::RedrawCanvas() {
 
   const bool polygonsShown = view.showFlags[0] == 1;
   if (polygonsShown) {
-    for (int p = 0; p <= Upto(d.polygonLast, kMaxPolygons); ++p) {
+    // The filled view shows the polygons themselves rather than their outlines.
+    for (int p = 0; !view.filled && p <= Upto(d.polygonLast, kMaxPolygons); ++p) {
       const Polygon& poly = d.polygons[static_cast<size_t>(p)];
       const EdgeNormals& n = d.polygonNormals[static_cast<size_t>(p)];
       for (int k = 0; k < 3; ++k) {

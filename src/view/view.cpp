@@ -11,14 +11,6 @@ double HalfW(const Editor& ed) { return ed.view.clientWidth / 2.0 - ed.ctl.Ppalk
 double HalfH(const Editor& ed) { return ed.view.clientHeight / 2.0 - ed.ctl.Pala.height / 2.0; }
 }  // namespace
 
-float LaskeRuutuX(const Editor& ed, float x) {
-  return static_cast<float>((double(x) - ed.view.viewX) * ed.view.zoom + HalfW(ed) - 0.5);
-}
-
-float LaskeRuutuY(const Editor& ed, float y) {
-  return static_cast<float>((double(y) - ed.view.viewY) * ed.view.zoom + HalfH(ed) + 0.5);
-}
-
 float LaskeRuutu2X(const Editor& ed, float sx) {
   return static_cast<float>((double(sx) - HalfW(ed)) / ed.view.zoom + ed.view.viewX);
 }

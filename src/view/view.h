@@ -9,8 +9,15 @@ namespace quorvel {
 // bottom bar at every call. The world-to-screen pair carries half-pixel terms the other pair has
 // not, so a round trip moves x by -0.5/zoom and y by +0.5/zoom; hit tests and the grid rely on
 // exactly that.
-float LaskeRuutuX(const Editor& ed, float x);
-float LaskeRuutuY(const Editor& ed, float y);
+// The first two are inline: the redraw converts every end point of every line.
+inline float LaskeRuutuX(const Editor& ed, float x) {
+  return static_cast<float>((double(x) - ed.view.viewX) * ed.view.zoom +
+                            (ed.view.clientWidth / 2.0 - ed.ctl.Ppalkki.width / 2.0) - 0.5);
+}
+inline float LaskeRuutuY(const Editor& ed, float y) {
+  return static_cast<float>((double(y) - ed.view.viewY) * ed.view.zoom +
+                            (ed.view.clientHeight / 2.0 - ed.ctl.Pala.height / 2.0) + 0.5);
+}
 float LaskeRuutu2X(const Editor& ed, float sx);
 float LaskeRuutu2Y(const Editor& ed, float sy);
 

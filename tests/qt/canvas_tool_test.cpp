@@ -118,6 +118,30 @@ TEST(RenderTool, WritesPngOfRequestedSizeMatchingTheCanvas) {
   EXPECT_EQ(r.status, 0) << r.err.toStdString();
 }
 
+TEST(RenderTool, FilledShowsTheSkyAndThePolygonsInTheirColours) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString map = dir.filePath("sample.pmp"), png = dir.filePath("out.png");
+  MapDocument doc = SampleMap();
+  doc.info.backgroundTop = {0, 0, 255, 255};     // red
+  doc.info.backgroundBottom = {255, 0, 0, 255};  // blue
+  WriteFile(map, EncodeMap(doc));
+  ToolRun r = Tool({"render", map, png, "--filled"});
+  ASSERT_EQ(r.status, 0) << r.err.toStdString();
+  const QImage img = QImage(png).convertToFormat(QImage::Format_RGB32);
+  ASSERT_EQ(img.size(), QSize(634, 485));
+  // The picture is the uncovered canvas, over which the sky runs from top to bottom.
+  EXPECT_EQ(img.pixel(5, 0) & 0xFFFFFF, 0xFF0000u);
+  EXPECT_LE(qRed(img.pixel(5, 484)), 1);  // the last row is one row short of the bottom colour
+  EXPECT_GE(qBlue(img.pixel(5, 484)), 254);
+  // Inside the triangle at world (20, 20): its own colour, where the wireframe shows the canvas.
+  const QPoint inside(316 + 20, 262 - 39 + 20);
+  EXPECT_EQ(img.pixel(inside) & 0xFFFFFF, 0x1EC80Au);
+  r = Tool({"render", map, png});
+  ASSERT_EQ(r.status, 0) << r.err.toStdString();
+  EXPECT_EQ(QImage(png).pixel(inside) & 0xFFFFFF, 0x404040u);
+}
+
 TEST(RenderTool, ErrorsExitTwoWithOneLine) {
   QTemporaryDir dir;
   const QString good = dir.filePath("good.pmp"), bad = dir.filePath("short.pmp"), png = dir.filePath("x.png");

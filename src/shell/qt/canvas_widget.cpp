@@ -17,6 +17,7 @@
 #include "shell/qt/labelled_combo.h"
 #include "shell/recovery.h"
 #include "shell/qt/side_panel.h"
+#include "shell/qt/status_line.h"
 #include "shell/qt/top_bar.h"
 #include "view/layout.h"
 #include "view/view.h"
@@ -184,6 +185,7 @@ void CanvasWidget::BuildBottomBar() {
   lZoom_ = new QLabel(QStringLiteral("Zoom"), pala_);
   lZoom_->setObjectName(QStringLiteral("lZoom"));
   lZoom_->setGeometry(548, 8, 40, 16);
+  status_ = std::make_unique<StatusLine>(ed_, pala_);
 }
 
 void CanvasWidget::UserCheck(CheckBox& model, const std::function<void()>& handler) {
@@ -219,6 +221,7 @@ void CanvasWidget::SyncFromModel() {
   for (size_t i = 0; i < cbNayta_.size(); ++i) cbNayta_[i].Sync(c.CBnayta[i]);
   topBar_->Sync();
   panel_->Sync();
+  status_->Sync();
   update();
   // Every core call ends here, so the map kept for a crash follows every change.
   UpdateRecovery(ed_);

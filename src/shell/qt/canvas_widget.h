@@ -28,6 +28,7 @@ namespace quorvel {
 
 class CaptionFrame;
 class SidePanel;
+class StatusLine;
 class TopBar;
 
 class CanvasWidget : public QWidget {
@@ -63,6 +64,7 @@ class CanvasWidget : public QWidget {
   CaptionFrame* Fnayta() const { return fnayta_; }
   QCheckBox* CBnayta(int i) const { return cbNayta_[static_cast<size_t>(i)].widget(); }
   SidePanel& Panel() const { return *panel_; }
+  StatusLine& Status() const { return *status_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -94,6 +96,7 @@ class CanvasWidget : public QWidget {
   std::array<CheckMirror, 7> cbNayta_;
   std::unique_ptr<TopBar> topBar_;
   std::unique_ptr<SidePanel> panel_;
+  std::unique_ptr<StatusLine> status_;
 };
 
 }  // namespace quorvel

@@ -16,6 +16,7 @@
 #include "editing/clipboard.h"
 #include "editing/keys.h"
 #include "editing/redo_command.h"
+#include "editing/select_all.h"
 #include "editing/undo_command.h"
 #include "shell/about.h"
 #include "shell/compile.h"
@@ -27,6 +28,8 @@
 #include "shell/qt/canvas_widget.h"
 #include "shell/qt/check_window.h"
 #include "shell/qt/qt_host.h"
+#include "view/filled_view.h"
+#include "view/fit_view.h"
 #include "view/layout.h"
 #include "view/view.h"
 
@@ -94,6 +97,8 @@ Ikkuna::Ikkuna(Editor& editor, Host& host, QWidget* parent) : QMainWindow(parent
     qt->beforeModal = [this] { UpdateRecovery(ed_); };
   }
   BuildMenus();
+  LoadFilledSetting(ed_);
+  SyncMenus();
   HoldMinimumSize();
   // Key and wheel events reach this window's QWindow before any child sees them; filtering there
   // (and not on the widgets) sees each event once, and never one meant for a dialog or a menu.
@@ -151,6 +156,14 @@ void Ikkuna::BuildMenus() {
   AddEntry(edit, c.MenuBack, MenuBack_Click);
   AddEntry(edit, c.MenuEmpty6, nullptr);
   AddEntry(edit, c.MenuDelete, MenuDelete_Click);
+  AddEntry(edit, c.MenuSelectAll, MenuSelectAll_Click);
+
+  QMenu* view = AddMenu(c.MenuView);
+  AddEntry(view, c.MenuFilled, MenuFilled_Click);
+  ActionFor(c.MenuFilled)->setCheckable(true);
+  AddEntry(view, c.MenuEmpty7, nullptr);
+  AddEntry(view, c.MenuFitMap, MenuFitMap_Click);
+  AddEntry(view, c.MenuCentre, MenuCentre_Click);
 
   QMenu* run = AddMenu(c.MenuRun);
   AddEntry(run, c.MenuRunMaker, MenuRunMaker_Click);
@@ -266,6 +279,7 @@ void Ikkuna::SyncMenus() {
     if (b.item->caption != "-") b.action->setText(QString::fromStdString(b.item->caption));
     b.action->setEnabled(b.item->enabled);
     b.action->setVisible(b.item->visible);
+    if (b.action->isCheckable()) b.action->setChecked(b.item->checked);
   }
 }
 

@@ -34,6 +34,21 @@ QFont CanvasFont() {
 }
 
 constexpr size_t kMaxStamps = 256;
+
+// std::floor and std::llround without the library calls, as RoundEven (in the header) for
+// std::nearbyint; doubles at or beyond 2^51 are left to the library.
+constexpr double kExactLimit = 2251799813685248.0;  // 2^51
+inline double Floor(double v) {
+  if (!(std::fabs(v) < kExactLimit)) return std::floor(v);
+  const double t = static_cast<double>(static_cast<int64_t>(v));
+  return t > v ? t - 1 : t;
+}
+inline int64_t RoundAway(double v) {
+  if (!(std::fabs(v) < kExactLimit)) return std::llround(v);
+  const int64_t t = static_cast<int64_t>(v);
+  const double rest = v - static_cast<double>(t);  // exact
+  return rest >= 0.5 ? t + 1 : (rest <= -0.5 ? t - 1 : t);
+}
 constexpr double kFix = 4294967296.0;  // 32.32 fixed point for the minor axis
 constexpr double kNearLimit = 1 << 24;  // ends within this many pixels are drawn as they are
 
@@ -114,6 +129,13 @@ void QtCanvas::Target() {
   stride_ = static_cast<int>(img.bytesPerLine() / 4);
 }
 
+void QtCanvas::BeginTemporary() {
+  if (persistent_ || overlayActive_) return;
+  overlay_ = image_.copy();
+  overlayActive_ = true;
+  Target();
+}
+
 void QtCanvas::SetPersistent(bool on) {
   persistent_ = on;
   if (on) {
@@ -146,11 +168,7 @@ void QtCanvas::Clear(Rgb colour) {
 void QtCanvas::Line(float x1, float y1, float x2, float y2) {
   if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2)) return;
   if (width_ == 0 || height_ == 0) return;
-  if (!persistent_ && !overlayActive_) {
-    overlay_ = image_.copy();
-    overlayActive_ = true;
-    Target();
-  }
+  BeginTemporary();
   double ax = Device(x1), ay = Device(y1), bx = Device(x2), by = Device(y2);
   // Far-away ends (a corner at 1e30 in a file) are first cut to a box one pixel round the image,
   // so everything after works on small numbers that doubles hold exactly. Near lines skip this and
@@ -184,25 +202,32 @@ void QtCanvas::RasterLine(double x1, double y1, double x2, double y2, int minorO
   const double k = n > 0 ? dMinor / n : 0.0;
 
   double tLo = 0, tHi = n;
-  if (s > 0) {
-    tLo = std::max(tLo, -majorStart);
-    tHi = std::min(tHi, majorLimit - 1 - majorStart);
-  } else {
-    tLo = std::max(tLo, majorStart - (majorLimit - 1));
-    tHi = std::min(tHi, majorStart);
+  // Most lines lie wholly on the image: their range is the whole line, which is exactly what the
+  // clipping below would work out (with three divisions).
+  const double minorLast = minorStart + dMinor, majorLast = majorStart + dMajor;
+  const bool onImage = std::min(majorStart, majorLast) >= 0 && std::max(majorStart, majorLast) <= majorLimit - 1 &&
+                       std::min(minorStart, minorLast) >= 0 && std::max(minorStart, minorLast) <= minorLimit - 1;
+  if (!onImage) {
+    if (s > 0) {
+      tLo = std::max(tLo, -majorStart);
+      tHi = std::min(tHi, majorLimit - 1 - majorStart);
+    } else {
+      tLo = std::max(tLo, majorStart - (majorLimit - 1));
+      tHi = std::min(tHi, majorStart);
+    }
+    // Minor range, one pixel generous; each pixel is still checked below.
+    if (k > 0) {
+      tLo = std::max(tLo, std::floor((-1 - minorStart) / k));
+      tHi = std::min(tHi, std::ceil((minorLimit - minorStart) / k));
+    } else if (k < 0) {
+      tLo = std::max(tLo, std::floor((minorLimit - minorStart) / k));
+      tHi = std::min(tHi, std::ceil((-1 - minorStart) / k));
+    } else if (minorStart < -0.5 || minorStart >= minorLimit - 0.5) {
+      return;
+    }
+    tLo = std::ceil(tLo);
+    tHi = std::floor(tHi);
   }
-  // Minor range, one pixel generous; each pixel is still checked below.
-  if (k > 0) {
-    tLo = std::max(tLo, std::floor((-1 - minorStart) / k));
-    tHi = std::min(tHi, std::ceil((minorLimit - minorStart) / k));
-  } else if (k < 0) {
-    tLo = std::max(tLo, std::floor((minorLimit - minorStart) / k));
-    tHi = std::min(tHi, std::ceil((-1 - minorStart) / k));
-  } else if (minorStart < -0.5 || minorStart >= minorLimit - 0.5) {
-    return;
-  }
-  tLo = std::ceil(tLo);
-  tHi = std::floor(tHi);
   if (!(tLo <= tHi)) return;
 
   const Pattern pat = PatternOf(style_);
@@ -218,8 +243,8 @@ void QtCanvas::RasterLine(double x1, double y1, double x2, double y2, int minorO
   }
   const double mAt = minorStart + k * double(t) + 0.5;
   if (!(std::fabs(mAt) < 1e9)) return;
-  int64_t mfix = static_cast<int64_t>(std::floor(mAt * kFix));
-  const int64_t kfix = static_cast<int64_t>(std::llround(k * kFix)) * step;
+  int64_t mfix = static_cast<int64_t>(Floor(mAt * kFix));
+  const int64_t kfix = RoundAway(k * kFix) * step;
   const int64_t majorAt = static_cast<int64_t>(majorStart + s * double(t));
   const int64_t majorEnd = static_cast<int64_t>(majorStart + s * double(tEnd));
   // The range above is exact for the ends Line() passes; never step outside the image regardless.
@@ -268,11 +293,7 @@ void QtCanvas::Circle(float cx, float cy, int radius, Rgb colour) {
 void QtCanvas::Ring(double fx, double fy, int radius, Rgb colour) {
   // Wholly off the image: nothing to do (also keeps the centre within int range below).
   if (fx + radius < 0 || fy + radius < 0 || fx - radius >= width_ || fy - radius >= height_) return;
-  if (!persistent_ && !overlayActive_) {
-    overlay_ = image_.copy();
-    overlayActive_ = true;
-    Target();
-  }
+  BeginTemporary();
   const int x0 = static_cast<int>(fx), y0 = static_cast<int>(fy);
   const uint32_t c = Pack(colour);
   const Pattern pat = PatternOf(style_);
@@ -331,15 +352,11 @@ const QtCanvas::TextStamp& QtCanvas::Stamp(std::string_view text) {
 
 void QtCanvas::Text(std::string_view text) {
   if (text.empty() || !std::isfinite(textX_) || !std::isfinite(textY_)) return;
-  const double fx = std::nearbyint(double(textX_)) * scale_, fy = std::nearbyint(double(textY_)) * scale_;
+  const double fx = RoundEven(double(textX_)) * scale_, fy = RoundEven(double(textY_)) * scale_;
   if (fx >= width_ || fy >= height_ || fx < -4096 || fy < -4096) return;
   const TextStamp& st = Stamp(text);
   if (fx + st.width <= 0 || fy + st.height <= 0) return;
-  if (!persistent_ && !overlayActive_) {
-    overlay_ = image_.copy();
-    overlayActive_ = true;
-    Target();
-  }
+  BeginTemporary();
   const int x0 = static_cast<int>(fx), y0 = static_cast<int>(fy);
   for (int y = 0; y < st.height; ++y) {
     const uint8_t* row = st.mask.data() + static_cast<size_t>(y) * static_cast<size_t>(st.width);

@@ -52,6 +52,8 @@ class QtCanvas : public Canvas {
   void Text(std::string_view text) override;
   float TextWidth(std::string_view text) override;
   float TextHeight(std::string_view text) override;
+  void FillSky(float yTop, Rgb top, float yBottom, Rgb bottom) override;
+  void FillTriangle(const FillCorner& a, const FillCorner& b, const FillCorner& c) override;
 
   const QFont& Font() const { return font_; }
 
@@ -65,6 +67,8 @@ class QtCanvas : public Canvas {
 
   static uint32_t Pack(Rgb c) { return 0xFF000000u | (uint32_t(c.r) << 16) | (uint32_t(c.g) << 8) | c.b; }
   void Target();  // points the pixel writes at the retained image or the overlay
+  // Before a temporary drawing's first pixel: the overlay starts as a copy of the retained image.
+  void BeginTemporary();
   void Touched();
   void RasterLine(double x1, double y1, double x2, double y2, int minorOffset);
   void Ring(double deviceX, double deviceY, int deviceRadius, Rgb colour);
@@ -74,8 +78,18 @@ class QtCanvas : public Canvas {
   }
   const TextStamp& Stamp(std::string_view text);
 
+  // std::nearbyint without the library call (the plain x86-64 target has no rounding
+  // instruction), with the very same results: every line end pays for one. Doubles at or beyond
+  // 2^51 are left to the library.
+  static constexpr double kExactLimit = 2251799813685248.0;  // 2^51
+  static double RoundEven(double v) {
+    if (!(std::fabs(v) < kExactLimit)) return std::nearbyint(v);
+    constexpr double kShift = 6755399441055744.0;  // 1.5 x 2^52: the sum's last bit is the unit
+    const double r = (v + kShift) - kShift;
+    return r == 0 ? std::copysign(0.0, v) : r;
+  }
   // A logical coordinate's device pixel: the middle one of the `scale` covering it.
-  double Device(float v) const { return std::nearbyint(double(v)) * scale_ + scale_ / 2; }
+  double Device(float v) const { return RoundEven(double(v)) * scale_ + scale_ / 2; }
 
   QImage image_, overlay_;
   int scale_ = 1;

@@ -261,6 +261,7 @@ int Render(const Args& a, int argc, char** argv) {
   for (int k = 0; k <= 5; ++k) ed->ctl.CBnayta[static_cast<size_t>(k)].value = 1;
   ed->ctl.CBnayta[6].value = a.flags.count("--advanced") ? 1 : 0;
   CBnayta_Click(*ed, 6);
+  ed->view.filled = a.flags.count("--filled") > 0;
   Form_Resize(*ed);
 
   if (!canvas.Image().copy(0, barTop, width, height).save(QString::fromStdString(png), "PNG"))
@@ -302,11 +303,12 @@ std::vector<Verb> Verbs(int argc, char** argv) {
        "Runs the Run menu's Compile (centres the map, rebuilds the sector table), then writes OUT as\n"
        "normalise does.\n",
        {"-o"}, {}, [](const Args& a) { return Rewrite(a, true); }},
-      {"render", "quorvel-tool render MAP OUT.png [--size WxH] [--zoom 400|200|100|50|25] [--grid N] [--advanced]",
+      {"render", "quorvel-tool render MAP OUT.png [--size WxH] [--zoom 400|200|100|50|25] [--grid N] [--advanced] [--filled]",
        "Draws the map with the editor's own redraw, view centred on the origin as a fresh window has it.\n"
        "--size is the canvas area a user sees, the window less its side panel and bars (default 634x485,\n"
-       "the design window's); the picture is the same as that area of such a window. OUT must end in .png.\n",
-       {"--size", "--zoom", "--grid"}, {"--advanced"},
+       "the design window's); the picture is the same as that area of such a window. OUT must end in .png.\n"
+       "--filled draws the View menu's filled view: the polygons in their colours over the map's sky.\n",
+       {"--size", "--zoom", "--grid"}, {"--advanced", "--filled"},
        [argc, argv](const Args& a) { return Render(a, argc, argv); }},
   };
 }

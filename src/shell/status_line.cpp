@@ -1,0 +1,41 @@
+#include "shell/status_line.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "editing/create.h"
+
+namespace quorvel {
+
+namespace {
+
+// Two decimals at most, trailing zeros dropped: "120", "-0.5", "12.25".
+std::string Number(double v) {
+  if (!std::isfinite(v)) return std::isnan(v) ? "?" : (v > 0 ? "inf" : "-inf");
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.2f", v);
+  std::string s = buf;
+  while (s.back() == '0') s.pop_back();
+  if (s.back() == '.') s.pop_back();
+  return s == "-0" ? "0" : s;
+}
+
+}  // namespace
+
+std::string StatusLineText(const Editor& ed) {
+  float x, y;
+  PlacementPoint(ed, ed.view.lastPointerX, ed.view.lastPointerY, x, y);
+  std::string text = "X: " + Number(x) + "  Y: " + Number(y) + "\n";
+  const SelRect& r = ed.sel.selRect;
+  if (r.left != kUnset && r.right != kUnset && r.top != kUnset && r.bottom != kUnset)
+    text += "Frame: " + Number(std::fabs(double(r.right) - r.left)) + " x " + Number(std::fabs(double(r.bottom) - r.top));
+  return text + "\n" + ed.statusNote;
+}
+
+std::string CompiledNote(const MapDocument& d) {
+  int used = 0;
+  for (const Sector& s : d.sectors) used += s.count > 0 ? 1 : 0;
+  return "Compiled: " + std::to_string(used) + " of " + std::to_string(kSectorCount) + " sectors used";
+}
+
+}  // namespace quorvel
