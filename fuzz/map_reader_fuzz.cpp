@@ -22,6 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     bytes.assign(rest.begin(), rest.end());
   }
   Editor& ed = *s.ed;
+  ed.canvas = &s.canvas;
   s.host.messages.clear();
 
   if (undoForm) {
@@ -39,9 +40,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return 0;
   }
 
+  // The open, the saves and the checks redraw several times over; the map as read is drawn once
+  // here, and the redraw target draws patched maps into the real canvas besides.
+  ed.canvas = nullptr;
   ed.shiftDown = flags & 4;
   OpenByPath(ed, s.Write("in.pmp", bytes));
   ed.shiftDown = false;
+  ed.canvas = &s.canvas;
+  ed.RedrawCanvas();
+  ed.canvas = nullptr;
   const std::string first = s.folder + "first.pmp", second = s.folder + "second.pmp";
   if (!WriteMap(ed, first)) return 0;
   OpenByPath(ed, first);
