@@ -1,12 +1,7 @@
 #include "fuzz_support.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "document/map_file.h"
 #include "fixtures/map_builder.h"
@@ -14,22 +9,45 @@
 
 namespace quorvel::fuzz {
 
+bool MemoryFiles::Exists(const std::string& path) {
+  if (files.count(path)) return true;
+  const auto next = files.lower_bound(path + "/");
+  return next != files.end() && next->first.rfind(path + "/", 0) == 0;
+}
+
+bool MemoryFiles::Read(const std::string& path, std::vector<uint8_t>& bytes, bool& present, std::string& error) {
+  const auto it = files.find(path);
+  present = it != files.end() || Exists(path);
+  if (it == files.end()) {
+    error = present ? "it is a folder" : "No such file or directory";
+    return false;
+  }
+  bytes = it->second;
+  return true;
+}
+
+bool MemoryFiles::Write(const std::string& path, const std::vector<uint8_t>& bytes, std::string&) {
+  files[path] = bytes;
+  return true;
+}
+
+int MemoryFiles::DeleteStartingWith(const std::string& folder, const std::string& prefix) {
+  int deleted = 0;
+  for (auto it = files.lower_bound(folder + prefix); it != files.end() && it->first.rfind(folder + prefix, 0) == 0;) {
+    it = files.erase(it);
+    ++deleted;
+  }
+  return deleted;
+}
+
 Session::Session() {
-  // Every run writes and reads whole maps: keep them in memory where the system allows.
-  char shm[] = "/dev/shm/quorvel-fuzz-XXXXXX";
-  char tmp[] = "/tmp/quorvel-fuzz-XXXXXX";
-  char* tmpl = mkdtemp(shm) ? shm : mkdtemp(tmp);
-  if (!tmpl) Broken("no temporary folder");
-  folder = std::string(tmpl) + "/";
+  UseFileStore(&files);
   host.tempPath = folder;
   host.programFolder = folder + "Quorvel";
   Restart();
 }
 
-Session::~Session() {
-  std::error_code ec;
-  std::filesystem::remove_all(folder, ec);
-}
+Session::~Session() { UseFileStore(nullptr); }
 
 void Session::Restart() {
   ed = std::make_unique<Editor>();
@@ -37,23 +55,18 @@ void Session::Restart() {
   ed->canvas = &canvas;
   host.messages.clear();
   host.settings.clear();
-  canvas.Reset();
   Form_Load(*ed);
   Form_Activate(*ed);
   host.messages.clear();
 }
 
-std::string Session::Write(const std::string& name, std::span<const uint8_t> bytes) const {
+std::string Session::Write(const std::string& name, std::span<const uint8_t> bytes) {
   const std::string path = folder + name;
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+  files.files[path].assign(bytes.begin(), bytes.end());
   return path;
 }
 
-std::vector<uint8_t> Session::Read(const std::string& path) const {
-  std::ifstream in(path, std::ios::binary);
-  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
-}
+const std::vector<uint8_t>& Session::Read(const std::string& path) { return files.files[path]; }
 
 const std::vector<uint8_t>& BaseMap(bool undoExtension) {
   static const auto make = [](bool undo) {
@@ -68,8 +81,9 @@ const std::vector<uint8_t>& BaseMap(bool undoExtension) {
   return undoExtension ? withUndo : plain;
 }
 
-std::vector<uint8_t> Patched(const std::vector<uint8_t>& base, Input& in) {
-  std::vector<uint8_t> out = base;
+const std::vector<uint8_t>& Patched(const std::vector<uint8_t>& base, Input& in) {
+  static std::vector<uint8_t> out;
+  out = base;
   while (!in.Empty()) {
     const uint32_t at = (uint32_t(in.Byte()) | uint32_t(in.Byte()) << 8 | uint32_t(in.Byte()) << 16) % out.size();
     const int n = in.Byte();

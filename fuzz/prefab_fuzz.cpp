@@ -9,14 +9,16 @@ using namespace quorvel;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static fuzz::Session s;
+  static const MapDocument nearlyFull = fixtures::SpreadMap({398, 3, 252, 126, 4, 1}, 200);
   fuzz::Input in({data, size});
   const uint8_t flags = in.Byte();
-  s.Restart();
   Editor& ed = *s.ed;
-  if (flags & 2) ed.doc = fixtures::SpreadMap({398, 3, 252, 126, 4, 1}, 200);
+  s.host.messages.clear();
+  MenuNew_Click(ed);
+  if (flags & 2) ed.doc = nearlyFull;
   ed.shiftDown = flags & 4;  // Shift reads a prefab of another version anyway
-  const std::string path = s.Write("in.pre", in.Rest());
-  ReadPrefab(ed, path, flags & 1);
+  ReadPrefab(ed, s.Write("in.pre", in.Rest()), flags & 1);
+  ed.shiftDown = false;
   const MapDocument& d = ed.doc;
   if (d.polygonLast > 399 || d.sceneryLast > kSceneryLastKept || d.colliderLast > 127)
     fuzz::Broken("an import went past a capacity");
@@ -26,6 +28,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ed.RefreshPanels();
   ed.RedrawCanvas();
   const std::string saved = s.folder + "saved.pmp";
-  if (WriteMap(ed, saved)) ReadMap(ed, saved);
+  if (WriteMap(ed, saved)) OpenByPath(ed, saved);
   return 0;
 }

@@ -19,25 +19,31 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static QtCanvas canvas;
+  // A canvas per size, each sized once: a window keeps its image until it is resized, and a new
+  // image every run would cost more than the redraw.
+  static const int sizes[][2] = {{1, 1}, {97, 61}, {819, 577}, {1280, 720}};
+  static QtCanvas canvases[4];
   fuzz::Input in({data, size});
   const uint8_t flags = in.Byte();
-  static const int sizes[][2] = {{1, 1}, {97, 61}, {819, 577}, {1280, 720}};
-  const auto& wh = sizes[in.Byte() % 4];
+  const int sizeItem = in.Byte() % 4;
+  const auto& wh = sizes[sizeItem];
+  QtCanvas& canvas = canvases[sizeItem];
   const uint8_t zoomItem = in.Byte() % 5, gridItem = in.Byte() % 6;
   float viewX, viewY;
   const uint32_t vx = in.U32(), vy = in.U32();
   std::memcpy(&viewX, &vx, 4);
   std::memcpy(&viewY, &vy, 4);
 
-  auto ed = std::make_unique<Editor>();
+  // One editor for every run (a fresh one each time costs more than the redraw); the map, the
+  // selection and every view setting the redraw reads are set anew below.
+  static Editor* const ed = new Editor;
   UndoExtension ext{ed->sel, 0};
-  const std::vector<uint8_t> bytes = fuzz::Patched(fuzz::BaseMap(true), in);
+  const std::vector<uint8_t>& bytes = fuzz::Patched(fuzz::BaseMap(true), in);
   DecodeMap(bytes, ed->doc, &ext);
   ed->sel = ext.selection;
   ed->currentTool = static_cast<int16_t>(std::abs(ext.currentTool) % 6);
   ed->toolParam = static_cast<int16_t>(flags >> 5);
-  canvas.Resize(wh[0], wh[1]);
+  if (canvas.Image().width() != wh[0] || canvas.Image().height() != wh[1]) canvas.Resize(wh[0], wh[1]);
   ed->canvas = &canvas;
   ed->firstActivation = false;
   ed->view.clientWidth = wh[0];

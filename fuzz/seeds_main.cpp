@@ -49,6 +49,9 @@ int main(int argc, char** argv) {
   Put(root / "redraw", "far-corner", {5, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x04, 0, 0, 4, 0xFF, 0xFF, 0x7F, 0x7F});
   Put(root / "settings", "placement", Bytes("2\0" "15000\0" "-3000\0" "12495\0" "9420\0" "/tmp/a.pmp"s));
   Put(root / "settings", "junk", Bytes("x\0" "99999999999\0" "\0" "-1\0" "1e308"s));
+  // Editing: the map's counts, spread, seed and patch count, then actions and their numbers.
+  Put(root / "editing", "busy", {20, 5, 10, 5, 12, 2, 60, 7, 0, 1, 9, 9, 4, 1, 2, 3, 4, 5, 6, 7, 8, 30, 26, 10, 21});
+  Put(root / "editing", "empty", {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 2, 3, 4, 1, 5, 6, 7, 8, 21, 10, 10});
   Put(root / "numeric", "number", Bytes(" -1.5e2z"));
   Put(root / "numeric", "percent", Bytes("75%"));
   Put(root / "numeric", "float", {0x00, 0x00, 0x80, 0x7F});

@@ -198,7 +198,7 @@ void ReadMap(Editor& ed, const std::string& path) {
     MenuNew_Click(ed);
     return;
   }
-  std::vector<uint8_t> bytes;
+  std::vector<uint8_t>& bytes = ed.fileBytes;
   std::string error;
   if (!ReadWholeFile(path, bytes, error)) {
     FileError(ed, "File '" + path + "' could not be read: " + error + ".", MsgIcon::Critical);
@@ -230,7 +230,7 @@ bool WriteMap(Editor& ed, const std::string& path) {
   MapDocument before = ed.doc;
   SelectionState selBefore = ed.sel;
   ClipboardState clipBefore = ed.clip;
-  std::vector<uint8_t> bytes;
+  std::vector<uint8_t>& bytes = ed.fileBytes;
   WriteMapBytes(ed, false, bytes);
   std::string error;
   if (!WriteFileAtomically(path, bytes, error)) {

@@ -2,7 +2,9 @@
 // the sample maps; help, version, errors and exit codes of every verb.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -10,7 +12,15 @@
 #include <QRegularExpression>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cstring>
 #include <fstream>
+#include <thread>
 #include <iterator>
 #include <memory>
 #include <vector>
@@ -147,15 +157,31 @@ TEST(RenderTool, ErrorsExitTwoWithOneLine) {
   const QString good = dir.filePath("good.pmp"), bad = dir.filePath("short.pmp"), png = dir.filePath("x.png");
   WriteFile(good, EncodeMap(fixtures::NewMap()));
   WriteFile(bad, std::vector<uint8_t>(1000, 0));
+  QDir(dir.path()).mkdir("folder.png");
+  // A socket as an output: refused, never replaced by a file.
+  const std::string socketPath = dir.filePath("socket.png").toStdString();
+  const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  ASSERT_LT(socketPath.size(), sizeof address.sun_path);
+  std::memcpy(address.sun_path, socketPath.c_str(), socketPath.size() + 1);
+  ASSERT_EQ(::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
   struct Case {
     QStringList args;
-    const char* expect;
+    std::string expect;
   };
   const Case cases[] = {
       {{"render", dir.filePath("missing.pmp"), png}, "not found"},
       {{"render", bad, png}, "is not Zarnok 1.0.5b mapfile"},
       {{"render", dir.path(), png}, "could not be read: it is a folder"},
-      {{"render", good, dir.filePath("no/such/folder/out.png")}, "cannot write"},
+      {{"render", good, dir.filePath("no/such/folder/out.png")},
+       "cannot write '" + dir.filePath("no/such/folder/out.png").toStdString() + "': No such file or directory"},
+      {{"render", good, dir.filePath("good.pmp/out.png")},
+       "cannot write '" + dir.filePath("good.pmp/out.png").toStdString() + "': Not a directory"},
+      {{"render", good, dir.filePath("folder.png")}, "cannot write '" + dir.filePath("folder.png").toStdString() + "': it is a folder"},
+      {{"normalise", good, "-o", "/dev/full"}, "cannot write '/dev/full': No space left on device"},
+      {{"render", good, dir.filePath("socket.png")}, "cannot write '" + dir.filePath("socket.png").toStdString() + "': it is a socket"},
+      {{"normalise", good, "-o", "/proc/version"}, "cannot write '/proc/version': its folder '/proc' takes no new files"},
       {{"render", good, png, "--size", "0x10"}, "bad size"},
       {{"render", good, png, "--size", "640"}, "bad size"},
       {{"render", good, png, "--size", "-5x10"}, "bad size"},
@@ -168,7 +194,8 @@ TEST(RenderTool, ErrorsExitTwoWithOneLine) {
       {{"check", bad}, "is not Zarnok 1.0.5b mapfile"},
       {{"normalise", good}, "usage: quorvel-tool normalise"},
       {{"compile", good, "-o"}, "needs a value"},
-      {{"normalise", good, "-o", dir.filePath("no/such/folder/x.pmp")}, "cannot write"},
+      {{"normalise", good, "-o", dir.filePath("no/such/folder/x.pmp")},
+       "cannot write '" + dir.filePath("no/such/folder/x.pmp").toStdString() + "': No such file or directory"},
       {{"check", good, "--xml"}, "unknown option"},
       {{"render", good, png, "--zoom", "300"}, "bad zoom"},
       {{"render", good, png, "--zoom", "abc"}, "bad zoom"},
@@ -181,11 +208,60 @@ TEST(RenderTool, ErrorsExitTwoWithOneLine) {
   for (const Case& c : cases) {
     const ToolRun r = Tool(c.args);
     EXPECT_EQ(r.status, 2) << c.args.join(' ').toStdString();
-    EXPECT_TRUE(r.err.contains(c.expect)) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(QString::fromStdString(c.expect))) << r.err.toStdString();
     EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
   }
+  ::close(sock);
   EXPECT_FALSE(QFile::exists(png));
   EXPECT_FALSE(QFile::exists(dir.filePath("x.pmp")));
+  struct stat st {};
+  ASSERT_EQ(::lstat(socketPath.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISSOCK(st.st_mode));
+  ASSERT_EQ(::stat("/dev/full", &st), 0);
+  EXPECT_TRUE(S_ISCHR(st.st_mode));
+  EXPECT_TRUE(QFileInfo(dir.filePath("folder.png")).isDir());
+}
+
+// An output that is a device, a pipe or a link: written into or through, never replaced.
+TEST(Tool, OutputsThatAreNoPlainFile) {
+  QTemporaryDir dir;
+  const QString good = dir.filePath("good.pmp");
+  WriteFile(good, EncodeMap(SampleMap()));
+
+  ToolRun r = Tool({"normalise", good, "-o", "/dev/null"});
+  EXPECT_EQ(r.status, 0) << r.err.toStdString();
+  r = Tool({"render", good, "/dev/null"});  // no .png: refused before anything is written
+  EXPECT_EQ(r.status, 2);
+  struct stat st {};
+  ASSERT_EQ(::stat("/dev/null", &st), 0);
+  EXPECT_TRUE(S_ISCHR(st.st_mode));
+
+  // A link keeps being a link; the file it names gets the output, whole.
+  QDir(dir.path()).mkdir("real");
+  const QString link = dir.filePath("link.pmp"), linkPng = dir.filePath("link.png");
+  ASSERT_EQ(::symlink("real/out.pmp", link.toStdString().c_str()), 0);
+  ASSERT_EQ(::symlink("real/out.png", linkPng.toStdString().c_str()), 0);
+  r = Tool({"normalise", good, "-o", link});
+  EXPECT_EQ(r.status, 0) << r.err.toStdString();
+  r = Tool({"render", good, linkPng});
+  EXPECT_EQ(r.status, 0) << r.err.toStdString();
+  EXPECT_TRUE(QFileInfo(link).isSymLink());
+  EXPECT_TRUE(QFileInfo(linkPng).isSymLink());
+  EXPECT_EQ(ReadBytes(dir.filePath("real/out.pmp")).size(), kMapFileSize);
+  EXPECT_FALSE(QImage(dir.filePath("real/out.png")).isNull());
+
+  // A pipe is written straight into: what comes out of it is the whole map.
+  const QString fifo = dir.filePath("pipe.pmp");
+  ASSERT_EQ(::mkfifo(fifo.toStdString().c_str(), 0600), 0);
+  std::vector<uint8_t> received;
+  std::thread reader([&] { received = ReadBytes(fifo); });
+  r = Tool({"normalise", good, "-o", fifo});
+  if (r.status != 0) ::close(::open(fifo.toStdString().c_str(), O_WRONLY | O_NONBLOCK));  // frees the reader
+  reader.join();
+  EXPECT_EQ(r.status, 0) << r.err.toStdString();
+  EXPECT_EQ(received, ReadBytes(link));
+  ASSERT_EQ(::lstat(fifo.toStdString().c_str(), &st), 0);
+  EXPECT_TRUE(S_ISFIFO(st.st_mode));
 }
 
 TEST(Tool, EveryVerbHasHelpAndVersion) {

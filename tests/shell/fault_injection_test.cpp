@@ -8,14 +8,22 @@
 // itself honours. A full disk is a file-size limit (RLIMIT_FSIZE) that makes the write fail part
 // way. A file that vanishes is removed before the command runs: the code no longer tests for a
 // file before reading it, so that is the same as vanishing between a test and the read.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <thread>
 
 #include "document/map_file.h"
 #include "fixtures/map_builder.h"
@@ -73,6 +81,58 @@ class FaultInjection : public fixtures::ShellTest {
     fs::remove(p);
     Put(p / "inside", "inside");
   }
+  // A listening socket at the path, in place of whatever was there; closed with the test.
+  void BindSocket(const fs::path& p) {
+    fs::remove(p);
+    sockets.emplace_back(::socket(AF_UNIX, SOCK_STREAM, 0));
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(p.string().size(), sizeof address.sun_path);
+    std::memcpy(address.sun_path, p.c_str(), p.string().size() + 1);
+    ASSERT_EQ(::bind(sockets.back(), reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  }
+  void TearDown() override {
+    for (int s : sockets) ::close(s);
+    ShellTest::TearDown();
+  }
+  // A pipe with a reader on the other end that keeps all that comes through.
+  struct PipeReader {
+    int fd = -1;
+    std::atomic<bool> writerDone{false};
+    std::vector<uint8_t> received;
+    std::thread thread;
+    void Open(const fs::path& p) {
+      ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0);
+      // Open without waiting, so the writer finds a reader; end of file counts only once the
+      // command has returned (before the writer opens, a read also returns nothing).
+      fd = ::open(p.c_str(), O_RDONLY | O_NONBLOCK);
+      ASSERT_GE(fd, 0);
+      writerDone = false;
+      received.clear();
+      thread = std::thread([this] {
+        uint8_t buf[65536];
+        for (;;) {
+          const ssize_t n = ::read(fd, buf, sizeof buf);
+          if (n > 0) {
+            received.insert(received.end(), buf, buf + n);
+          } else if (n == 0 && writerDone) {
+            break;
+          } else {
+            pollfd wait{fd, POLLIN, 0};
+            ::poll(&wait, 1, 10);
+          }
+        }
+      });
+    }
+    std::vector<uint8_t> Close() {
+      writerDone = true;
+      thread.join();
+      ::close(fd);
+      return received;
+    }
+  };
+  PipeReader pipe;
+  std::vector<int> sockets;
 };
 
 void Save(Editor& ed) { MenuSave_Click(ed); }
@@ -86,6 +146,8 @@ TEST_F(FaultInjection, EveryWrittenFileSurvivesEveryFault) {
   constexpr const char* kTooLarge = "File too large";
   constexpr const char* kMissing = "No such file or directory";
   constexpr const char* kReadOnly = "it is read-only";
+  constexpr const char* kFull = "No space left on device";
+  constexpr const char* kSocket = "it is a socket";
   struct Case {
     const char* name;
     void (*act)(Editor&);
@@ -96,6 +158,8 @@ TEST_F(FaultInjection, EveryWrittenFileSurvivesEveryFault) {
     const char* title;
     rlim_t sizeLimit;    // 0: none
     const char* written; // a map the command still writes, despite the fault
+    bool succeeds = false;  // the command does what was asked: the document may change
+    std::function<void(const fs::path& root)> after = nullptr;  // more checks once it ran
   };
   // Without a folder of its own the editor says so once and saves without a backup copy.
   const std::string kUnusableFolder = "tmpfile/quorvel-" + std::to_string(::geteuid());
@@ -188,6 +252,53 @@ TEST_F(FaultInjection, EveryWrittenFileSurvivesEveryFault) {
       {"game ini: disk full", RunGame,
        [](const fs::path& root) { Put(root / "game/zarnok.ini", "[GAME]\r\nGameStyle=3\r\n"); },
        {"game/zarnok.ini"}, "game/zarnok.ini", kTooLarge, "Run error", 10, nullptr},  // the 6-byte map list fits
+      // Outputs that are no plain file are never replaced by one: a device or a pipe is written
+      // into, a socket is refused, a link is written through and stays a link.
+      {"save as: /dev/null", SaveAs, [&](const fs::path&) { host.saveAnswers = {"/dev/null"}; }, {"tmp/backup.pmp"},
+       nullptr, nullptr, nullptr, 0, nullptr, true, [](const fs::path&) { EXPECT_TRUE(fs::is_character_file("/dev/null")); }},
+      {"save as: /dev/full", SaveAs, [&](const fs::path&) { host.saveAnswers = {"/dev/full"}; }, {"tmp/backup.pmp"},
+       "/dev/full", kFull, "File error", 0, nullptr, false,
+       [](const fs::path&) { EXPECT_TRUE(fs::is_character_file("/dev/full")); }},
+      {"export: /dev/full", Export, [&](const fs::path&) { host.saveAnswers = {"/dev/full"}; }, {}, "/dev/full", kFull,
+       "File error", 0, nullptr, false, [](const fs::path&) { EXPECT_TRUE(fs::is_character_file("/dev/full")); }},
+      {"save as: a pipe", SaveAs,
+       [&](const fs::path& root) {
+         pipe.Open(root / "game/MAPS/pipe.pmp");
+         answer(root, "game/MAPS/pipe.pmp");
+       },
+       {"tmp/backup.pmp"}, nullptr, nullptr, nullptr, 0, nullptr, true,
+       [&](const fs::path& root) {
+         EXPECT_EQ(pipe.Close().size(), kMapFileSize);
+         EXPECT_TRUE(fs::is_fifo(root / "game/MAPS/pipe.pmp"));
+       }},
+      {"save as: a socket", SaveAs,
+       [&](const fs::path& root) {
+         BindSocket(root / "game/MAPS/socket.pmp");
+         answer(root, "game/MAPS/socket.pmp");
+       },
+       {"tmp/backup.pmp"}, "game/MAPS/socket.pmp", kSocket, "File error", 0, nullptr, false,
+       [](const fs::path& root) { EXPECT_TRUE(fs::is_socket(root / "game/MAPS/socket.pmp")); }},
+      {"export: a socket", Export,
+       [&](const fs::path& root) {
+         BindSocket(root / "game/Quorvel/Prefab/socket.pre");
+         answer(root, "game/Quorvel/Prefab/socket.pre");
+       },
+       {}, "game/Quorvel/Prefab/socket.pre", kSocket, "File error", 0, nullptr, false,
+       [](const fs::path& root) { EXPECT_TRUE(fs::is_socket(root / "game/Quorvel/Prefab/socket.pre")); }},
+      {"backup: backup.pmp is a socket", Save, [&](const fs::path& root) { BindSocket(root / "tmp/backup.pmp"); }, {},
+       "tmp/backup.pmp", kSocket, "File error", 0, "game/MAPS/keep.pmp", true,
+       [](const fs::path& root) { EXPECT_TRUE(fs::is_socket(root / "tmp/backup.pmp")); }},
+      {"save: the map is a link", Save,
+       [](const fs::path& root) {
+         fs::create_directories(root / "game/real");
+         fs::rename(root / "game/MAPS/keep.pmp", root / "game/real/keep.pmp");
+         fs::create_symlink("../real/keep.pmp", root / "game/MAPS/keep.pmp");
+       },
+       {}, nullptr, nullptr, nullptr, 0, "game/real/keep.pmp", true,
+       [](const fs::path& root) {
+         EXPECT_TRUE(fs::is_symlink(root / "game/MAPS/keep.pmp"));
+         EXPECT_EQ(fs::read_symlink(root / "game/MAPS/keep.pmp"), "../real/keep.pmp");
+       }},
       {"game ini: vanished", RunGame, [](const fs::path& root) { fs::remove(root / "game/zarnok.ini"); }, {}, nullptr,
        nullptr, nullptr, 0, nullptr},
   };
@@ -227,9 +338,10 @@ TEST_F(FaultInjection, EveryWrittenFileSurvivesEveryFault) {
     } else {
       EXPECT_TRUE(host.messages.empty()) << host.LastMessage();
     }
+    if (c.after) c.after(root);
     if (c.written) {
       EXPECT_EQ(ReadFile((root / c.written).string()).size(), kMapFileSize);
-    } else {
+    } else if (!c.succeeds) {
       std::vector<uint8_t> docAfter;
       EncodeMap(ed->doc, nullptr, docAfter);
       EXPECT_TRUE(docAfter == docBefore) << "the document changed";

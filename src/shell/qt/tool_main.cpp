@@ -2,6 +2,7 @@
 // redraw into a PNG. Every verb takes --help and --version. Exit status: 0 fine, 1 the check found
 // problems, 2 bad usage or a file that cannot be read or written (one line on stderr each).
 #include <QApplication>
+#include <QBuffer>
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -264,8 +265,15 @@ int Render(const Args& a, int argc, char** argv) {
   ed->view.filled = a.flags.count("--filled") > 0;
   Form_Resize(*ed);
 
-  if (!canvas.Image().copy(0, barTop, width, height).save(QString::fromStdString(png), "PNG"))
-    return Fail("cannot write '" + png + "'");
+  // Encoded in memory and written as every other output is, so a failure has its reason and a
+  // device, pipe or link named as the output is treated the same way.
+  QByteArray encoded;
+  QBuffer buffer(&encoded);
+  buffer.open(QIODevice::WriteOnly);
+  if (!canvas.Image().copy(0, barTop, width, height).save(&buffer, "PNG"))
+    return Fail("cannot write '" + png + "': the picture could not be encoded");
+  if (!WriteFileAtomically(png, std::vector<uint8_t>(encoded.begin(), encoded.end()), error))
+    return Fail("cannot write '" + png + "': " + error);
   return kFine;
 }
 
