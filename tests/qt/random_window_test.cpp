@@ -311,7 +311,9 @@ TEST_F(RandomWindow, RandomEventsKeepTheMapSound) {
   }
   if (held != Qt::NoButton) QTest::mouseRelease(win, held, Qt::NoModifier, QPoint(5, 5));
   // The events reached the editor: it took snapshots or changed its selection again and again.
-  if (events >= 100) EXPECT_GT(changes, events / 20) << replay;
+  if (events >= 100) {
+    EXPECT_GT(changes, events / 20) << replay;
+  }
   for (int k = 0; k < 3; ++k) QTest::keyClick(win, Qt::Key_Escape);  // whatever popup is still open
   QCoreApplication::processEvents();
 

@@ -254,9 +254,9 @@ TEST_F(FaultInjection, EveryWrittenFileSurvivesEveryFault) {
        {"game/zarnok.ini"}, "game/zarnok.ini", kTooLarge, "Run error", 10, nullptr},  // the 6-byte map list fits
       // Outputs that are no plain file are never replaced by one: a device or a pipe is written
       // into, a socket is refused, a link is written through and stays a link.
-      {"save as: /dev/null", SaveAs, [&](const fs::path&) { host.saveAnswers = {"/dev/null"}; }, {"tmp/backup.pmp"},
+      {"save as: /dev/null", SaveAs, [&](const fs::path&) { host.saveAnswers = {"/dev/null"}; }, {kBackup},
        nullptr, nullptr, nullptr, 0, nullptr, true, [](const fs::path&) { EXPECT_TRUE(fs::is_character_file("/dev/null")); }},
-      {"save as: /dev/full", SaveAs, [&](const fs::path&) { host.saveAnswers = {"/dev/full"}; }, {"tmp/backup.pmp"},
+      {"save as: /dev/full", SaveAs, [&](const fs::path&) { host.saveAnswers = {"/dev/full"}; }, {kBackup},
        "/dev/full", kFull, "File error", 0, nullptr, false,
        [](const fs::path&) { EXPECT_TRUE(fs::is_character_file("/dev/full")); }},
       {"export: /dev/full", Export, [&](const fs::path&) { host.saveAnswers = {"/dev/full"}; }, {}, "/dev/full", kFull,
@@ -266,7 +266,7 @@ TEST_F(FaultInjection, EveryWrittenFileSurvivesEveryFault) {
          pipe.Open(root / "game/MAPS/pipe.pmp");
          answer(root, "game/MAPS/pipe.pmp");
        },
-       {"tmp/backup.pmp"}, nullptr, nullptr, nullptr, 0, nullptr, true,
+       {kBackup}, nullptr, nullptr, nullptr, 0, nullptr, true,
        [&](const fs::path& root) {
          EXPECT_EQ(pipe.Close().size(), kMapFileSize);
          EXPECT_TRUE(fs::is_fifo(root / "game/MAPS/pipe.pmp"));
@@ -276,7 +276,7 @@ TEST_F(FaultInjection, EveryWrittenFileSurvivesEveryFault) {
          BindSocket(root / "game/MAPS/socket.pmp");
          answer(root, "game/MAPS/socket.pmp");
        },
-       {"tmp/backup.pmp"}, "game/MAPS/socket.pmp", kSocket, "File error", 0, nullptr, false,
+       {kBackup}, "game/MAPS/socket.pmp", kSocket, "File error", 0, nullptr, false,
        [](const fs::path& root) { EXPECT_TRUE(fs::is_socket(root / "game/MAPS/socket.pmp")); }},
       {"export: a socket", Export,
        [&](const fs::path& root) {
@@ -285,9 +285,9 @@ TEST_F(FaultInjection, EveryWrittenFileSurvivesEveryFault) {
        },
        {}, "game/Quorvel/Prefab/socket.pre", kSocket, "File error", 0, nullptr, false,
        [](const fs::path& root) { EXPECT_TRUE(fs::is_socket(root / "game/Quorvel/Prefab/socket.pre")); }},
-      {"backup: backup.pmp is a socket", Save, [&](const fs::path& root) { BindSocket(root / "tmp/backup.pmp"); }, {},
-       "tmp/backup.pmp", kSocket, "File error", 0, "game/MAPS/keep.pmp", true,
-       [](const fs::path& root) { EXPECT_TRUE(fs::is_socket(root / "tmp/backup.pmp")); }},
+      {"backup: backup.pmp is a socket", Save, [&](const fs::path& root) { BindSocket(root / kBackup); }, {},
+       kBackup, kSocket, "File error", 0, "game/MAPS/keep.pmp", true,
+       [](const fs::path& root) { EXPECT_TRUE(fs::is_socket(root / kBackup)); }},
       {"save: the map is a link", Save,
        [](const fs::path& root) {
          fs::create_directories(root / "game/real");
