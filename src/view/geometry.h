@@ -15,6 +15,11 @@ void ToPolar(float dx, float dy, float& angle, float& length);
 // sineFirst on:  (sin(angle) * length,  cos(angle) * length), perpendicular to the above.
 void FromPolar(float angle, float length, float& outX, float& outY, bool sineFirst);
 
+// The two strokes of an arrow head along (dx, dy): with a the angle ToPolar gives, exactly what
+// FromPolar(float(a + 0.7), length, ..., false) and FromPolar(float(a - 0.7), length, ..., false)
+// give, for a fraction of their cost.
+void ArrowHeadOffsets(float dx, float dy, float length, float& x1, float& y1, float& x2, float& y2);
+
 // The two-argument arc tangent of (dy, dx) in (-pi, pi], zero components counted as 1e-14.
 void VectorAngle(float dx, float dy, float& angle);
 

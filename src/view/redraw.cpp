@@ -287,15 +287,12 @@ void DrawWorldLine(Editor& ed, float x1, float y1, float x2, float y2, bool box)
 
 void PiirraReitti(Editor& ed, float x1, float y1, float x2, float y2) {
   const float dx = static_cast<float>(double(x2) - x1), dy = static_cast<float>(double(y2) - y1);
-  float a, len;
-  ToPolar(dx, dy, a, len);
   const double mx = x1 + dx / 2.0, my = y1 + dy / 2.0;
   const float fmx = static_cast<float>(mx), fmy = static_cast<float>(my);
-  float ox, oy;
-  FromPolar(static_cast<float>(a + 0.7), 10, ox, oy, false);
-  DrawWorldLine(ed, fmx, fmy, static_cast<float>(mx - ox), static_cast<float>(my - oy), false);
-  FromPolar(static_cast<float>(a - 0.7), 10, ox, oy, false);
-  DrawWorldLine(ed, fmx, fmy, static_cast<float>(mx - ox), static_cast<float>(my - oy), false);
+  float ox1, oy1, ox2, oy2;
+  ArrowHeadOffsets(dx, dy, 10, ox1, oy1, ox2, oy2);
+  DrawWorldLine(ed, fmx, fmy, static_cast<float>(mx - ox1), static_cast<float>(my - oy1), false);
+  DrawWorldLine(ed, fmx, fmy, static_cast<float>(mx - ox2), static_cast<float>(my - oy2), false);
   DrawWorldLine(ed, x1, y1, x2, y2, false);
 }
 

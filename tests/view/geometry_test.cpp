@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
+#include <limits>
+#include <random>
 
 namespace quorvel {
 namespace {
@@ -21,6 +24,34 @@ TEST(FromPolar, BothConventions) {
   FromPolar(1.0f, 0, x, y, false);
   EXPECT_EQ(x, 0);
   EXPECT_EQ(y, 0);
+}
+
+// The arrow head's shortcut must give ToPolar and FromPolar's very bits for every direction: near
+// the axes and diagonals, zero, tiny, huge and non-finite components, lengths round the redraw's 10.
+TEST(ArrowHeadOffsets, BitForBitToPolarThenFromPolar) {
+  std::mt19937 rng(16);
+  std::uniform_real_distribution<float> unit(-1.0f, 1.0f);
+  const float inf = std::numeric_limits<float>::infinity(), nan = std::nanf("");
+  const float special[] = {0.0f, -0.0f, 1e-30f, -1e-38f, 1.0f, -1.0f, 3.4e38f, -3.4e38f, inf, -inf, nan, 1e-14f, 0.5f};
+  const auto same = [](float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; };
+  for (int i = 0; i < 300000; ++i) {
+    float dx = unit(rng) * 1000, dy = unit(rng) * 1000;
+    switch (i % 8) {
+      case 0: dx = special[rng() % std::size(special)]; break;
+      case 1: dy = special[rng() % std::size(special)]; break;
+      case 2: dy = dx * (1 + unit(rng) * 1e-6f); break;  // near the diagonals
+      case 3: dy = std::ldexp(dy, -static_cast<int>(rng() % 40)); break;  // near the axes
+      case 4: dx = std::ldexp(dx, static_cast<int>(rng() % 80) - 40); break;
+      default: break;
+    }
+    const float len = i % 3 == 0 ? 10.0f : static_cast<float>(rng() % 200) / 3.0f;
+    float x1, y1, x2, y2, a, l, e1, f1, e2, f2;
+    ArrowHeadOffsets(dx, dy, len, x1, y1, x2, y2);
+    ToPolar(dx, dy, a, l);
+    FromPolar(static_cast<float>(double(a) + 0.7), len, e1, f1, false);
+    FromPolar(static_cast<float>(double(a) - 0.7), len, e2, f2, false);
+    ASSERT_TRUE(same(x1, e1) && same(y1, f1) && same(x2, e2) && same(y2, f2)) << dx << " " << dy << " " << len;
+  }
 }
 
 TEST(ToPolar, InverseOfFromPolarAndZeroComponents) {
