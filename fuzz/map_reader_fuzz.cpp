@@ -3,6 +3,7 @@
 // redraw that use the selection. A second save of what was read back must write the same bytes.
 // One editor serves every run: File > Open resets all that a map brings, as it does for a user.
 #include "document/map_file.h"
+#include "document/map_write.h"
 #include "document/undo.h"
 #include "fuzz_support.h"
 #include "shell/lifecycle.h"
@@ -49,10 +50,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ed.canvas = &s.canvas;
   ed.RedrawCanvas();
   ed.canvas = nullptr;
-  const std::string first = s.folder + "first.pmp", second = s.folder + "second.pmp";
+  const std::string first = s.folder + "first.pmp";
   if (!WriteMap(ed, first)) return 0;
   OpenByPath(ed, first);
-  if (!WriteMap(ed, second)) fuzz::Broken("a saved map cannot be saved again");
-  if (s.Read(first) != s.Read(second)) fuzz::Broken("save, read, save gives other bytes");
+  // The second save only needs its bytes: the writer alone gives exactly what a save writes,
+  // without the backup, the checks and the unsaved-changes baseline a user's save adds.
+  static std::vector<uint8_t> again;
+  WriteMapBytes(ed, false, again);
+  if (s.Read(first) != again) fuzz::Broken("save, read, save gives other bytes");
   return 0;
 }

@@ -55,6 +55,11 @@ void MarkUnchanged(Editor& ed) {
   ed.unsaved.changed = false;
 }
 
+void MarkSaved(Editor& ed, std::span<const uint8_t> written) {
+  ed.unsaved.savedForm.assign(written.begin(), written.end());
+  ed.unsaved.changed = false;
+}
+
 void MarkChangedFromNew(Editor& ed) {
   auto blank = std::make_unique<MapDocument>();
   blank->MakeNew();

@@ -20,6 +20,8 @@ bool SameSavedContent(std::span<const uint8_t> a, std::span<const uint8_t> b);
 
 // The map as it stands is the saved one (after an open, a save or a new map).
 void MarkUnchanged(Editor& ed);
+// The map was just saved as these bytes: they are its save form, no second encoding needed.
+void MarkSaved(Editor& ed, std::span<const uint8_t> written);
 // The map counts as changed from a new, empty one (a recovered map not yet saved anywhere).
 void MarkChangedFromNew(Editor& ed);
 // Records whether the save form given (EncodeSaveForm of the map as it stands) differs from the

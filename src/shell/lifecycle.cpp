@@ -241,7 +241,7 @@ bool WriteMap(Editor& ed, const std::string& path) {
               MsgIcon::Critical);
     return false;
   }
-  MarkUnchanged(ed);
+  MarkSaved(ed, bytes);
   ed.statusNote = "Saved " + FileNameOf(path);
   RunSaveChecks(ed, path);
   // Sectors change only at Compile; a grid left behind by later edits is worth a word, not a box.
