@@ -14,6 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const uint8_t flags = in.Byte();
   Editor& ed = *s.ed;
   s.host.messages.clear();
+  // New, the save and the reopen redraw several times over; the imported map is drawn once below.
+  ed.canvas = nullptr;
   MenuNew_Click(ed);
   if (flags & 2) ed.doc = nearlyFull;
   ed.shiftDown = flags & 4;  // Shift reads a prefab of another version anyway
@@ -26,7 +28,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (int i = 0; i <= sel.selSceneryLast; ++i)
     if (sel.selScenery[size_t(i)] > d.sceneryLast) fuzz::Broken("a selected scenery past the last one");
   ed.RefreshPanels();
+  ed.canvas = &s.canvas;
   ed.RedrawCanvas();
+  ed.canvas = nullptr;
   const std::string saved = s.folder + "saved.pmp";
   if (WriteMap(ed, saved)) OpenByPath(ed, saved);
   return 0;

@@ -5,6 +5,7 @@
 // can reach them without including the higher ones.
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,24 @@ struct UndoRing {
 struct UnsavedState {
   std::vector<uint8_t> savedForm;  // empty until the first new map
   bool changed = false;            // as of the last check
+  // The map as it stood at the last open or new, while its save form is not yet needed: an open
+  // that is saved or left before any check costs a copy, not a save's encoding.
+  std::unique_ptr<MapDocument> pending;
+  bool isPending = false;
+
+  UnsavedState() = default;
+  UnsavedState(UnsavedState&&) = default;
+  UnsavedState& operator=(UnsavedState&&) = default;
+  // An editor copied (as tests do) keeps a baseline of its own.
+  UnsavedState(const UnsavedState& o)
+      : savedForm(o.savedForm),
+        changed(o.changed),
+        pending(o.pending ? std::make_unique<MapDocument>(*o.pending) : nullptr),
+        isPending(o.isPending) {}
+  UnsavedState& operator=(const UnsavedState& o) {
+    if (this != &o) *this = UnsavedState(o);
+    return *this;
+  }
 };
 
 // The clipboard of Edit Copy and Paste. Its copies live in the free records above each last index:

@@ -51,12 +51,16 @@ bool SameSavedContent(std::span<const uint8_t> a, std::span<const uint8_t> b) {
 }
 
 void MarkUnchanged(Editor& ed) {
-  EncodeSaveForm(ed.doc, ed.unsaved.savedForm);
-  ed.unsaved.changed = false;
+  UnsavedState& u = ed.unsaved;
+  if (!u.pending) u.pending = std::make_unique<MapDocument>();
+  *u.pending = ed.doc;
+  u.isPending = true;
+  u.changed = false;
 }
 
 void MarkSaved(Editor& ed, std::span<const uint8_t> written) {
   ed.unsaved.savedForm.assign(written.begin(), written.end());
+  ed.unsaved.isPending = false;
   ed.unsaved.changed = false;
 }
 
@@ -64,10 +68,15 @@ void MarkChangedFromNew(Editor& ed) {
   auto blank = std::make_unique<MapDocument>();
   blank->MakeNew();
   EncodeSaveForm(*blank, ed.unsaved.savedForm);
+  ed.unsaved.isPending = false;
   ed.unsaved.changed = true;
 }
 
 bool NoteSaveForm(Editor& ed, std::span<const uint8_t> form) {
+  if (ed.unsaved.isPending) {
+    EncodeSaveForm(*ed.unsaved.pending, ed.unsaved.savedForm);
+    ed.unsaved.isPending = false;
+  }
   // Before the first new map there is nothing to lose.
   ed.unsaved.changed = !ed.unsaved.savedForm.empty() && !SameSavedContent(form, ed.unsaved.savedForm);
   return ed.unsaved.changed;

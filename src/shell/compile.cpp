@@ -44,39 +44,58 @@ int SectorIndex(double v, int32_t size) {
   return i < 0 ? 0 : i > kGridSide - 1 ? kGridSide - 1 : int(i);
 }
 
-// Steps 5 and 6 over polygons already where they will lie: the size (chosen from the span when
-// `size` is 0) and the table.
-int32_t FillSectors(const std::array<Polygon, kMaxPolygons>& polygons,
-                    const std::array<EdgeNormals, kMaxPolygons>& normals, int last, double span, int32_t size,
-                    std::array<Sector, kSectorCount>& sectors) {
-  for (Sector& s : sectors) s = Sector{};
+// Where each polygon lies for the table: its rounded box, whether it takes part (solid, every
+// corner a finite number) and the largest distance of a box edge from the origin.
+struct Layout {
   std::array<Box, kMaxPolygons> boxes{};
   std::array<bool, kMaxPolygons> use{};
   double reach = 0;
+};
+
+// The polygons moved by (dx, dy) as the move of the selection moves their finite corners.
+void LayOut(const MapDocument& d, int last, float dx, float dy, Layout& l) {
+  l.reach = 0;
   for (int p = 0; p <= last; ++p) {
-    use[p] = IsSolidPolygon(normals[p]) && PolygonBox(polygons[p], boxes[p]);
-    if (!use[p]) continue;
-    const Box& b = boxes[p];
-    reach = std::max({reach, std::abs(b.minX), std::abs(b.maxX), std::abs(b.minY), std::abs(b.maxY)});
+    Polygon moved = d.polygons[size_t(p)];
+    for (Vertex& v : moved.corner)
+      if (std::isfinite(v.x) && std::isfinite(v.y)) {
+        v.x += dx;
+        v.y += dy;
+      }
+    l.use[size_t(p)] = IsSolidPolygon(d.polygonNormals[size_t(p)]) && PolygonBox(moved, l.boxes[size_t(p)]);
+    if (!l.use[size_t(p)]) continue;
+    const Box& b = l.boxes[size_t(p)];
+    l.reach = std::max({l.reach, std::abs(b.minX), std::abs(b.maxX), std::abs(b.minY), std::abs(b.maxY)});
   }
-  if (size <= 0) size = CompiledSectorSize(span, reach);
+}
+
+// Calls visit(sector, polygon number) for every sector each taking part polygon covers, in the
+// order the table is filled, until visit returns false.
+template <typename Visit>
+void ForEachFiling(const Layout& l, int last, int32_t size, Visit visit) {
   for (int p = 0; p <= last; ++p) {
-    if (!use[p]) continue;
-    const Box& b = boxes[p];
+    if (!l.use[size_t(p)]) continue;
+    const Box& b = l.boxes[size_t(p)];
     const int cx1 = SectorIndex(b.minX, size), cx2 = SectorIndex(b.maxX, size);
     const int cy1 = SectorIndex(b.minY, size), cy2 = SectorIndex(b.maxY, size);
     for (int cx = cx1; cx <= cx2; ++cx)
-      for (int cy = cy1; cy <= cy2; ++cy) {
-        Sector& s = sectors[size_t(cx * kGridSide + cy)];
-        // A full sector keeps its first 200 polygons; the table has no room for more.
-        if (s.count >= kSectorEntries) continue;
-        s.entry[size_t(s.count++)] = int16_t(p + 1);
-      }
+      for (int cy = cy1; cy <= cy2; ++cy)
+        if (!visit(cx * kGridSide + cy, int16_t(p + 1))) return;
   }
-  return size;
 }
 
-// Step 2: the rounded box of every finite polygon corner; empty (min above max) without one.
+// The table for a layout and a size.
+void FillSectors(const Layout& l, int last, int32_t size, std::array<Sector, kSectorCount>& sectors) {
+  for (Sector& s : sectors) s = Sector{};
+  ForEachFiling(l, last, size, [&](int sector, int16_t number) {
+    Sector& s = sectors[size_t(sector)];
+    // A full sector keeps its first 200 polygons; the table has no room for more.
+    if (s.count < kSectorEntries) s.entry[size_t(s.count++)] = number;
+    return true;
+  });
+}
+
+// The rounded box of every finite polygon corner; empty (min above max) without one.
 Box CornerBox(const MapDocument& d, int last) {
   constexpr double kInf = std::numeric_limits<double>::infinity();
   Box box{kInf, kInf, -kInf, -kInf};
@@ -105,32 +124,67 @@ bool IsSolidPolygon(const EdgeNormals& n) {
   return n.normal[0].y != 0 || n.normal[1].y != 0 || n.normal[2].y != 0;
 }
 
-void CompiledGrid(const MapDocument& d, SectorGrid& grid) {
-  const int last = std::clamp<int>(d.polygonLast, -1, kMaxPolygons - 1);
+namespace {
+
+// Compile's move and the layout and size that follow from it; false when no polygon has a finite
+// corner, so there is nothing to lay out.
+bool PlanCompile(const MapDocument& d, int last, float& dx, float& dy, Layout& layout, int32_t& size) {
   const Box box = CornerBox(d, last);
-  grid.dx = grid.dy = 0;
-  if (box.minX > box.maxX) {
+  dx = dy = 0;
+  size = kNoPolygonsSectorSize;
+  if (box.minX > box.maxX) return false;
+  dx = float(-(box.minX + box.maxX) / 2);
+  dy = float(-(box.minY + box.maxY) / 2);
+  LayOut(d, last, dx, dy, layout);
+  size = CompiledSectorSize(std::max(box.maxX - box.minX, box.maxY - box.minY), layout.reach);
+  return true;
+}
+
+int LastPolygon(const MapDocument& d) { return std::clamp<int>(d.polygonLast, -1, kMaxPolygons - 1); }
+
+}  // namespace
+
+void CompiledGrid(const MapDocument& d, SectorGrid& grid) {
+  const int last = LastPolygon(d);
+  auto layout = std::make_unique<Layout>();
+  if (PlanCompile(d, last, grid.dx, grid.dy, *layout, grid.sectorSize))
+    FillSectors(*layout, last, grid.sectorSize, grid.sectors);
+  else
     for (Sector& s : grid.sectors) s = Sector{};
-    grid.sectorSize = kNoPolygonsSectorSize;
-    return;
-  }
-  grid.dx = float(-(box.minX + box.maxX) / 2);
-  grid.dy = float(-(box.minY + box.maxY) / 2);
-  // The corners moved as the move of the selection moves them: every finite one lies in the box.
-  auto moved = std::make_unique<std::array<Polygon, kMaxPolygons>>(d.polygons);
-  for (int p = 0; p <= last; ++p)
-    for (Vertex& v : (*moved)[size_t(p)].corner)
-      if (std::isfinite(v.x) && std::isfinite(v.y)) {
-        v.x += grid.dx;
-        v.y += grid.dy;
-      }
-  grid.sectorSize =
-      FillSectors(*moved, d.polygonNormals, last, std::max(box.maxX - box.minX, box.maxY - box.minY), 0, grid.sectors);
+}
+
+int32_t CompiledSectorSizeNow(const MapDocument& d) {
+  float dx, dy;
+  int32_t size;
+  auto layout = std::make_unique<Layout>();
+  PlanCompile(d, LastPolygon(d), dx, dy, *layout, size);
+  return size;
 }
 
 void SectorsAsTheyLie(const MapDocument& d, int32_t size, std::array<Sector, kSectorCount>& sectors) {
-  const int last = std::clamp<int>(d.polygonLast, -1, kMaxPolygons - 1);
-  FillSectors(d.polygons, d.polygonNormals, last, 0, std::max<int32_t>(size, 1), sectors);
+  const int last = LastPolygon(d);
+  auto layout = std::make_unique<Layout>();
+  LayOut(d, last, 0, 0, *layout);
+  FillSectors(*layout, last, std::max<int32_t>(size, 1), sectors);
+}
+
+bool SectorsMatchAsTheyLie(const MapDocument& d, int32_t size) {
+  const int last = LastPolygon(d);
+  auto layout = std::make_unique<Layout>();
+  LayOut(d, last, 0, 0, *layout);
+  // Each sector's table is read in step with the filing, so no second table is built.
+  std::array<int16_t, kSectorCount> filed{};
+  bool same = true;
+  ForEachFiling(*layout, last, std::max<int32_t>(size, 1), [&](int sector, int16_t number) {
+    int16_t& at = filed[size_t(sector)];
+    if (at >= kSectorEntries) return true;
+    const Sector& s = d.sectors[size_t(sector)];
+    same = at < s.count && s.entry[size_t(at)] == number;
+    ++at;
+    return same;
+  });
+  for (int s = 0; same && s < kSectorCount; ++s) same = filed[size_t(s)] == d.sectors[size_t(s)].count;
+  return same;
 }
 
 void MenuRunCompile_Click(Editor& ed) {
@@ -158,8 +212,10 @@ void MenuRunCompile_Click(Editor& ed) {
   ClearSelection(ed);
 
   if (hasPolygons) {
-    d.info.sectorSize = FillSectors(d.polygons, d.polygonNormals, last,
-                                    std::max(box.maxX - box.minX, box.maxY - box.minY), 0, d.sectors);
+    auto layout = std::make_unique<Layout>();
+    LayOut(d, last, 0, 0, *layout);
+    d.info.sectorSize = CompiledSectorSize(std::max(box.maxX - box.minX, box.maxY - box.minY), layout->reach);
+    FillSectors(*layout, last, d.info.sectorSize, d.sectors);
   } else {
     d.info.sectorSize = kNoPolygonsSectorSize;
   }

@@ -22,7 +22,11 @@ struct SectorGrid {
   std::array<Sector, kSectorCount> sectors{};
 };
 void CompiledGrid(const MapDocument& d, SectorGrid& grid);
+// The sector size CompiledGrid would choose, without building the table.
+int32_t CompiledSectorSizeNow(const MapDocument& d);
 // The sector table for the polygons where they lie, with the given sector size (at least 1).
 void SectorsAsTheyLie(const MapDocument& d, int32_t size, std::array<Sector, kSectorCount>& sectors);
+// Whether the map's own table is exactly SectorsAsTheyLie(d, size), without building that table.
+bool SectorsMatchAsTheyLie(const MapDocument& d, int32_t size);
 
 }  // namespace quorvel

@@ -185,6 +185,7 @@ void MenuNew_Click(Editor& ed) {
   ed.undo.undoTop = -1;
   ClearRedo(ed);
   MarkUnchanged(ed);
+  ed.statusNote.clear();  // a note about the previous map
   // The emptied history and the new map show at once, not after the next command.
   RefreshUndoMenu(ed);
   ed.RefreshPanels();
@@ -259,6 +260,7 @@ void OpenByPath(Editor& ed, const std::string& path) {
 }
 
 void ShowOpenedMap(Editor& ed) {
+  ed.statusNote.clear();  // a note about the previous map
   ed.view.viewX = ed.view.viewY = 0;
   SelectTool(ed, 0);
   ChooseZoomItem(ed, 2);

@@ -77,9 +77,12 @@ void AddPolygon(std::vector<ObjectRef>& objects, int p) {
   for (int k = 0; k < 3; ++k) objects.push_back(VertexOf(p, k));
 }
 
+constexpr const char* kStaleText = "the sector grid is out of date: use Compile (F9) before playing";
+
 class Checker {
  public:
-  Checker(const MapDocument& d, std::array<std::vector<Problem>, kProblemKinds>& out) : d_(d), out_(out) {}
+  Checker(const MapDocument& d, std::array<std::vector<Problem>, kProblemKinds>& out, bool namePolygons = true)
+      : d_(d), out_(out), namePolygons_(namePolygons) {}
 
   void Add(ProblemKind kind, std::string text, std::vector<ObjectRef> objects = {}) {
     out_[static_cast<size_t>(kind)].push_back(Problem{kind, std::move(text), std::move(objects)});
@@ -97,6 +100,8 @@ class Checker {
   void Route(int path);
   const MapDocument& d_;
   std::array<std::vector<Problem>, kProblemKinds>& out_;
+  // Off where only whether there is a problem counts (after every save).
+  bool namePolygons_;
 };
 
 void Checker::FileValues(const DecodeReport* report) {
@@ -325,27 +330,27 @@ void Checker::Grid() {
   // The table must hold every solid polygon where it lies now, at the size Compile would choose
   // now. Compile's centring move is left out of the comparison: a map off the origin shows as
   // objects outside the playable square, and a second Compile may move a map by half a unit.
+  // Deciding builds no table; only naming the polygons concerned does.
+  const bool asTheyLie = d_.info.sectorSize <= 0 || SectorsMatchAsTheyLie(d_, d_.info.sectorSize);
+  // Only a table that matches the polygons as they lie needs Compile's own size to judge it.
+  if (asTheyLie && CompiledSectorSizeNow(d_) == d_.info.sectorSize) return;
+  if (!namePolygons_) {
+    Add(k, kStaleText);
+    return;
+  }
   std::array<bool, kMaxPolygons + 1> marks{};
   bool differs = false;
   auto expected = std::make_unique<quorvel::SectorGrid>();
-  if (d_.info.sectorSize > 0) {
-    SectorsAsTheyLie(d_, d_.info.sectorSize, expected->sectors);
-    MarkDifferences(d_.sectors, expected->sectors, marks, differs);
-  }
-  // Only a table that matches the polygons as they lie needs Compile's own size to judge it.
-  if (!differs) {
+  if (asTheyLie)
+    // The polygons concerned are then those Compile would file elsewhere.
     CompiledGrid(d_, *expected);
-    if (expected->sectorSize != d_.info.sectorSize) {
-      // The polygons concerned are then those Compile would file elsewhere.
-      MarkDifferences(d_.sectors, expected->sectors, marks, differs);
-      differs = true;
-    }
-  }
-  if (!differs) return;
+  else
+    SectorsAsTheyLie(d_, d_.info.sectorSize, expected->sectors);
+  MarkDifferences(d_.sectors, expected->sectors, marks, differs);
   std::vector<ObjectRef> objects;
   for (int p = 0; p < polygons; ++p)
     if (marks[size_t(p + 1)]) AddPolygon(objects, p);
-  Add(k, "the sector grid is out of date: use Compile (F9) before playing", objects);
+  Add(k, kStaleText, objects);
 }
 
 void Checker::Routes() {
@@ -555,7 +560,7 @@ std::vector<Problem> CheckMapProblems(const MapDocument& doc, const std::string&
 
 bool SectorGridStale(const MapDocument& doc) {
   std::array<std::vector<Problem>, kProblemKinds> byKind;
-  Checker(doc, byKind).Grid();
+  Checker(doc, byKind, false).Grid();
   return !byKind[static_cast<size_t>(ProblemKind::SectorGrid)].empty();
 }
 

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <memory>
+#include <random>
 
 #include "fixtures/map_builder.h"
 #include "fixtures/shell_fixture.h"
@@ -116,6 +119,46 @@ TEST_F(Compile, FullSectorsNaNCornersAndFarMaps) {
   EXPECT_EQ(d.info.sectorSize, 20);
   EXPECT_EQ(SectorsOf(0), (std::array<int, 4>{0, 0, 30, 30}));
   EXPECT_EQ(SectorsOf(1), (std::array<int, 4>{-1, -1, -1, -1}));
+}
+
+// The quick answers (table read in step with the filing, size without the table) agree with
+// building the tables, on random maps with crowded sectors, hostile corners and altered tables.
+TEST(CompileQuickAnswers, AgreeWithTheBuiltTables) {
+  constexpr float kHostile[] = {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
+                                -3.4e38f, 1e38f, 25000.f};
+  std::mt19937 rng(7);
+  auto grid = std::make_unique<SectorGrid>();
+  auto built = std::make_unique<SectorGrid>();
+  for (int round = 0; round < 300; ++round) {
+    SCOPED_TRACE(round);
+    auto d = std::make_unique<MapDocument>(fixtures::NewMap());
+    const int polygons = int(rng() % 260);
+    const float spread = float(1 + rng() % 3000);
+    for (int p = 0; p < polygons; ++p) {
+      std::array<float, 6> c;
+      for (float& v : c) v = float(int(rng() % 2001) - 1000) / 1000.f * spread;
+      if (rng() % 40 == 0) c[rng() % 6] = kHostile[rng() % 5];
+      if (p % 3 == 0) c = {0, 0, 5, 0, 0, 5};  // many on one spot fill a sector past 200
+      fixtures::AddTriangle(*d, c[0], c[1], c[2], c[3], c[4], c[5]);
+    }
+    CompiledGrid(*d, *grid);
+    EXPECT_EQ(CompiledSectorSizeNow(*d), grid->sectorSize);
+    const int32_t size = rng() % 4 == 0 ? int32_t(rng() % 50) - 5 : grid->sectorSize;
+    SectorsAsTheyLie(*d, size, d->sectors);
+    switch (rng() % 4) {  // an altered table: one entry, one count, or a polygon moved after it was filed
+      case 0: d->sectors[rng() % kSectorCount].entry[0] ^= 1; break;
+      case 1: d->sectors[rng() % kSectorCount].count += 1; break;
+      case 2: if (polygons > 0) d->polygons[0].corner[0].x += 900; break;
+      default: break;
+    }
+    SectorsAsTheyLie(*d, size, built->sectors);
+    bool same = true;
+    for (int s = 0; s < kSectorCount; ++s) {
+      const Sector &a = d->sectors[size_t(s)], &b = built->sectors[size_t(s)];
+      same = same && a.count == b.count && std::equal(a.entry.begin(), a.entry.begin() + b.count, b.entry.begin());
+    }
+    EXPECT_EQ(SectorsMatchAsTheyLie(*d, size), same);
+  }
 }
 
 }  // namespace

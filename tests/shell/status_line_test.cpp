@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "fixtures/shell_fixture.h"
 #include "shell/compile.h"
@@ -79,6 +81,14 @@ TEST_F(StatusNoteTest, SaveNamesTheFileOnlyWhenItWasWritten) {
   host.randoms = {0.5};
   MenuSave_Click(*ed);
   EXPECT_EQ(ed->statusNote, "");
+
+  // A note speaks of the map it was made for: another map, opened or new, starts without one.
+  for (const auto& next : std::vector<std::function<void()>>{[&] { OpenByPath(*ed, path); },
+                                                             [&] { MenuNew_Click(*ed); }}) {
+    ed->statusNote = "Saved pack one.pmp";
+    next();
+    EXPECT_EQ(ed->statusNote, "");
+  }
 }
 
 }  // namespace

@@ -56,6 +56,10 @@ TEST_F(Unsaved, ChangedWhileWhatASaveWritesDiffersFromTheLastOpenSaveOrNew) {
       {"author back", [&] { ed->doc.info.authorName = ""; }, false},  // what the file held: none
       {"mirrored again", [&] { Mirror(); }, true},
       {"a new map", [&] { MenuNew_Click(*ed); }, false},
+      // No check between the open or new and the edit: the baseline is still the map as opened.
+      {"opened and mirrored", [&] { OpenByPath(*ed, path); Mirror(); }, true},
+      {"new and author set", [&] { MenuNew_Click(*ed); ed->doc.info.authorName = author; }, true},
+      {"opened, saved, mirrored", [&] { OpenByPath(*ed, path); MenuSave_Click(*ed); Mirror(); }, true},
   };
   for (const Step& s : steps) {
     SCOPED_TRACE(s.name);
