@@ -28,6 +28,12 @@ T ClampRounded(double v) {
 int16_t ToInt16(double v) { return ClampRounded<int16_t>(v); }
 int32_t ToInt32(double v) { return ClampRounded<int32_t>(v); }
 
+float KeptFinite(float was, float result) {
+  if (std::isfinite(result) || !std::isfinite(was)) return result;
+  if (std::isnan(result)) return was;  // arithmetic with a number that is not one
+  return result > 0 ? std::numeric_limits<float>::max() : -std::numeric_limits<float>::max();
+}
+
 int32_t RoundDiv256(int32_t v) {
   int32_t q = v >> 8;  // floor, also for negative values
   int32_t r = v & 255;

@@ -20,6 +20,11 @@ bool FitsInt16(double v);
 // Rounds like RoundHalfEven and converts to a 32-bit integer, clamped like ToInt16.
 int32_t ToInt32(double v);
 
+// A finite coordinate stays finite: a result past the float range stops at the largest float of its
+// sign, and a result that is not a number keeps the coordinate as it was. A coordinate that was not
+// finite is left as the arithmetic made it.
+float KeptFinite(float was, float result);
+
 // A fixed-point value (world units x 256) divided by 256 and rounded, halves to even; exact in
 // integers, so it needs no floating point and cannot overflow.
 int32_t RoundDiv256(int32_t v);

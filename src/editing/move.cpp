@@ -27,11 +27,11 @@ void MoveSelection(Editor& ed, float dx, float dy, bool centre) {
   const bool correct = ed.ctl.CBtexEiKorjaus.value != 1;
   for (int i = 0; i <= s.selVertexLast; ++i) {
     Vertex& v = d.polygons[std::clamp<int>(s.selVertexPolygon[i], 0, kMaxPolygons - 1)].corner[s.selVertexCorner[i] % 3];
-    v.x += dx;
-    v.y += dy;
+    v.x = KeptFinite(v.x, v.x + dx);
+    v.y = KeptFinite(v.y, v.y + dy);
     if (correct && v.tu != 0 && v.tv != 0) {
-      v.tu = float(v.tu + dx / 160.0);
-      v.tv = float(v.tv + dy / 120.0);
+      v.tu = KeptFinite(v.tu, float(v.tu + dx / 160.0));
+      v.tv = KeptFinite(v.tv, float(v.tv + dy / 120.0));
     }
   }
   for (int i = 0; i <= s.selSpawnLast; ++i) {
@@ -41,8 +41,8 @@ void MoveSelection(Editor& ed, float dx, float dy, bool centre) {
   }
   for (int i = 0; i <= s.selSceneryLast; ++i) {
     Scenery& sc = d.scenery[std::min<int>(s.selScenery[i], kMaxScenery - 1)];
-    sc.x += dx;
-    sc.y += dy;
+    sc.x = KeptFinite(sc.x, sc.x + dx);
+    sc.y = KeptFinite(sc.y, sc.y + dy);
   }
   for (int i = 0; i <= s.selWaypointLast; ++i) {
     Waypoint& w = d.waypoints[std::clamp<int>(s.selWaypoint[i], 0, kMaxWaypoints - 1)];
@@ -51,8 +51,8 @@ void MoveSelection(Editor& ed, float dx, float dy, bool centre) {
   }
   for (int i = 0; i <= s.selColliderLast; ++i) {
     Collider& c = d.colliders[s.selCollider[i] % kMaxColliders];
-    c.x += dx;
-    c.y += dy;
+    c.x = KeptFinite(c.x, c.x + dx);
+    c.y = KeptFinite(c.y, c.y + dy);
   }
   s.selRect.left += dx;
   s.selRect.right += dx;

@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 #include "document/map_write.h"
 #include "document/undo.h"
 #include "edit_commands_support.h"
+#include "editing/select_all.h"
 #include "editing/undo_command.h"
 #include "editing_rig.h"
 
@@ -385,6 +389,30 @@ TEST(Clipboard, UndoAfterPasteLeavesTheCopiesOutOfTheMap) {
   MenuUndo_Click(e);  // "Paste"
   EXPECT_EQ(e.doc.spawnLast, 14);
   EXPECT_EQ(e.clip.clipLast, -1);
+}
+
+// Paste centres the pasted set in the view: a set wider than the float range must not turn the
+// finite coordinates it moves into infinities; a scenery that is not a number stays out of it.
+TEST(Clipboard, PasteOfASetWiderThanTheFloatRangeKeepsFiniteCoordinatesFinite) {
+  EditRig r;
+  Editor& e = r.e();
+  fx::AddTriangle(e.doc, 0, -2.5e38f, 10, 2.5e38f, 0, 10);
+  fx::AddScenery(e.doc, 5, std::numeric_limits<float>::quiet_NaN(), 3);
+  fx::AddScenery(e.doc, 5, 2.5e38f, 3);
+  fx::AddCollider(e.doc, 5, -2.5e38f, 10);
+  r.Tool(0);
+  MenuSelectAll_Click(e);
+  MenuCopy_Click(e);
+  MenuPaste_Click(e);
+  const MapDocument& d = e.doc;
+  ASSERT_EQ(d.polygonLast, 1);
+  ASSERT_EQ(d.sceneryLast, 2);
+  for (const Vertex& v : d.polygons[1].corner)
+    EXPECT_TRUE(std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.tu) && std::isfinite(v.tv))
+        << v.x << ", " << v.y << ", " << v.tu << ", " << v.tv;
+  EXPECT_EQ(d.scenery[2].y, std::numeric_limits<float>::max());  // past the range, it stops at its edge
+  EXPECT_TRUE(std::isfinite(d.colliders[1].y));
+  EXPECT_TRUE(std::isnan(d.scenery[0].y));
 }
 
 }  // namespace
