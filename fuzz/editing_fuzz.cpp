@@ -61,6 +61,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   s.host.colourAnswers.clear();
   ed.shiftDown = ed.ctrlDown = false;
   ed.wheelRemainder = 0;
+  // The redraw target draws maps in depth; here the map is drawn after every eighth step and at
+  // the end, so the editing states (a half-made triangle, a band, a selection) are drawn too.
+  ed.canvas = nullptr;
   MenuNew_Click(ed);
   OpenByPath(ed, s.Write("in.pmp", map));
   s.host.messages.clear();
@@ -70,10 +73,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!fixtures::MapBroken(ed, false).empty()) return 0;
   const bool finite = fixtures::MapBroken(ed).empty();
   for (int step = 0; step < 100 && !in.Empty(); ++step) {
+    ed.canvas = step % 8 == 7 ? &s.canvas : nullptr;
     std::string broken = actions.Step();
     s.host.messages.clear();
     if (broken.empty()) broken = fixtures::MapBroken(ed, finite);
     if (!broken.empty()) fuzz::Broken(broken.c_str());
   }
+  ed.canvas = &s.canvas;
+  ed.RedrawCanvas();
   return 0;
 }
