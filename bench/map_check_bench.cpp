@@ -14,10 +14,7 @@ namespace {
 
 std::unique_ptr<MapDocument> MaximalMap() {
   auto d = std::make_unique<MapDocument>(fixtures::SpreadMap());
-  auto grid = std::make_unique<SectorGrid>();
-  CompiledGrid(*d, *grid);
-  d->sectors = grid->sectors;
-  d->info.sectorSize = grid->sectorSize;
+  fixtures::Compile(*d);
   return d;
 }
 

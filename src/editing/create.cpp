@@ -270,7 +270,8 @@ void WaypointPress(Editor& ed, float x, float y) {
     } else if (under < 0 || under >= kMaxWaypoints) {
       s.connectFrom = -1;
     } else {
-      AddLink(d, s.connectFrom, under);
+      // A link from a waypoint to itself would hold a bot there for good: it is not made.
+      if (under != s.connectFrom) AddLink(d, s.connectFrom, under);
       s.connectFrom = -1;
     }
     ed.RedrawCanvas();

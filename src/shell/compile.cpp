@@ -40,33 +40,20 @@ bool PolygonBox(const Polygon& p, Box& b) {
 }
 
 int SectorIndex(double v, int32_t size) {
-  double i = RoundHalfEven((v + 15.0 * size) / size);
+  const double i = SectorCell(v, size);
   return i < 0 ? 0 : i > kGridSide - 1 ? kGridSide - 1 : int(i);
 }
 
-// Where each polygon lies for the table: its rounded box, whether it takes part (solid, every
-// corner a finite number) and the largest distance of a box edge from the origin.
+// Where each polygon lies for the table: its rounded box and whether it takes part (solid, every
+// corner a finite number).
 struct Layout {
   std::array<Box, kMaxPolygons> boxes{};
   std::array<bool, kMaxPolygons> use{};
-  double reach = 0;
 };
 
-// The polygons moved by (dx, dy) as the move of the selection moves their finite corners.
-void LayOut(const MapDocument& d, int last, float dx, float dy, Layout& l) {
-  l.reach = 0;
-  for (int p = 0; p <= last; ++p) {
-    Polygon moved = d.polygons[size_t(p)];
-    for (Vertex& v : moved.corner)
-      if (std::isfinite(v.x) && std::isfinite(v.y)) {
-        v.x += dx;
-        v.y += dy;
-      }
-    l.use[size_t(p)] = IsSolidPolygon(d.polygonNormals[size_t(p)]) && PolygonBox(moved, l.boxes[size_t(p)]);
-    if (!l.use[size_t(p)]) continue;
-    const Box& b = l.boxes[size_t(p)];
-    l.reach = std::max({l.reach, std::abs(b.minX), std::abs(b.maxX), std::abs(b.minY), std::abs(b.maxY)});
-  }
+void LayOut(const MapDocument& d, int last, Layout& l) {
+  for (int p = 0; p <= last; ++p)
+    l.use[size_t(p)] = IsSolidPolygon(d.polygonNormals[size_t(p)]) && PolygonBox(d.polygons[size_t(p)], l.boxes[size_t(p)]);
 }
 
 // Calls visit(sector, polygon number) for every sector each taking part polygon covers, in the
@@ -84,23 +71,12 @@ void ForEachFiling(const Layout& l, int last, int32_t size, Visit visit) {
   }
 }
 
-// The table for a layout and a size.
-void FillSectors(const Layout& l, int last, int32_t size, std::array<Sector, kSectorCount>& sectors) {
-  for (Sector& s : sectors) s = Sector{};
-  ForEachFiling(l, last, size, [&](int sector, int16_t number) {
-    Sector& s = sectors[size_t(sector)];
-    // A full sector keeps its first 200 polygons; the table has no room for more.
-    if (s.count < kSectorEntries) s.entry[size_t(s.count++)] = number;
-    return true;
-  });
-}
-
 // The rounded box of every finite polygon corner; empty (min above max) without one.
 Box CornerBox(const MapDocument& d, int last) {
   constexpr double kInf = std::numeric_limits<double>::infinity();
   Box box{kInf, kInf, -kInf, -kInf};
   for (int p = 0; p <= last; ++p)
-    for (const Vertex& v : d.polygons[p].corner) {
+    for (const Vertex& v : d.polygons[size_t(p)].corner) {
       // A corner that is not a finite number would make the move itself NaN for the whole map.
       if (!std::isfinite(v.x) || !std::isfinite(v.y)) continue;
       if (v.x < box.minX) box.minX = RoundHalfEven(v.x);
@@ -111,80 +87,111 @@ Box CornerBox(const MapDocument& d, int last) {
   return box;
 }
 
+int LastOf(int last, int capacity) { return std::clamp(last, -1, capacity - 1); }
+int LastPolygon(const MapDocument& d) { return LastOf(d.polygonLast, kMaxPolygons); }
+
+// Both ends of the grid hold a coordinate `reach` units out.
+bool Covers(double size, double reach) {
+  return OnSectorGrid(reach, int32_t(size)) && OnSectorGrid(-reach, int32_t(size));
+}
+
 }  // namespace
 
+double SectorCell(double v, int32_t size) { return RoundHalfEven((v + 15.0 * size) / size); }
+
+bool OnSectorGrid(double v, int32_t size) {
+  const double cell = SectorCell(v, size);
+  return cell >= 0 && cell <= kGridSide - 1;
+}
+
 int32_t CompiledSectorSize(double span, double reach) {
-  double size = std::max(1.0, RoundHalfEven(span / 30));
-  // A corner at (size x 15.5) still rounds into column 30; one further out would fall off the grid.
-  if (reach / size > 15.5) size = std::ceil(reach / 15.5);
-  return size >= std::numeric_limits<int32_t>::max() ? std::numeric_limits<int32_t>::max() : int32_t(size);
+  constexpr double kLargest = std::numeric_limits<int32_t>::max();
+  double size = std::min(kLargest, std::max(1.0, RoundHalfEven(span / 30)));
+  if (Covers(size, reach)) return int32_t(size);
+  // A coordinate at size x 15.5 still rounds into the last column; the smallest size that holds
+  // `reach` lies at or just above reach / 15.5, where rounding may ask for a step more.
+  size = std::min(kLargest, std::max(size, std::ceil(reach / 15.5)));
+  for (int step = 0; step < 4 && size < kLargest && !Covers(size, reach); ++step) ++size;
+  return int32_t(size);
+}
+
+double MapReach(const MapDocument& d) {
+  double reach = 0;
+  // A position with a coordinate that is not finite is on no grid and cannot be moved onto one.
+  auto take = [&](double x, double y) {
+    if (std::isfinite(x) && std::isfinite(y)) reach = std::max({reach, std::ceil(std::fabs(x)), std::ceil(std::fabs(y))});
+  };
+  for (int p = 0; p <= LastPolygon(d); ++p)
+    for (const Vertex& v : d.polygons[size_t(p)].corner) take(v.x, v.y);
+  for (int i = 0; i <= LastOf(d.spawnLast, kMaxSpawns); ++i) take(d.spawns[size_t(i)].x / 256.0, d.spawns[size_t(i)].y / 256.0);
+  for (int i = 0; i <= LastOf(d.sceneryLast, kMaxScenery); ++i) take(d.scenery[size_t(i)].x, d.scenery[size_t(i)].y);
+  for (int i = 0; i <= LastOf(d.colliderLast, kMaxColliders); ++i) take(d.colliders[size_t(i)].x, d.colliders[size_t(i)].y);
+  for (int i = 0; i <= LastOf(d.waypointLast, kMaxWaypoints); ++i)
+    take(d.waypoints[size_t(i)].x / 256.0, d.waypoints[size_t(i)].y / 256.0);
+  return reach;
 }
 
 bool IsSolidPolygon(const EdgeNormals& n) {
   return n.normal[0].y != 0 || n.normal[1].y != 0 || n.normal[2].y != 0;
 }
 
-namespace {
-
-// Compile's move and the layout and size that follow from it; false when no polygon has a finite
-// corner, so there is nothing to lay out.
-bool PlanCompile(const MapDocument& d, int last, float& dx, float& dy, Layout& layout, int32_t& size) {
-  const Box box = CornerBox(d, last);
-  dx = dy = 0;
-  size = kNoPolygonsSectorSize;
-  if (box.minX > box.maxX) return false;
-  dx = float(-(box.minX + box.maxX) / 2);
-  dy = float(-(box.minY + box.maxY) / 2);
-  LayOut(d, last, dx, dy, layout);
-  size = CompiledSectorSize(std::max(box.maxX - box.minX, box.maxY - box.minY), layout.reach);
-  return true;
-}
-
-int LastPolygon(const MapDocument& d) { return std::clamp<int>(d.polygonLast, -1, kMaxPolygons - 1); }
-
-}  // namespace
-
-void CompiledGrid(const MapDocument& d, SectorGrid& grid) {
-  const int last = LastPolygon(d);
-  auto layout = std::make_unique<Layout>();
-  if (PlanCompile(d, last, grid.dx, grid.dy, *layout, grid.sectorSize))
-    FillSectors(*layout, last, grid.sectorSize, grid.sectors);
-  else
-    for (Sector& s : grid.sectors) s = Sector{};
-}
-
-int32_t CompiledSectorSizeNow(const MapDocument& d) {
-  float dx, dy;
-  int32_t size;
-  auto layout = std::make_unique<Layout>();
-  PlanCompile(d, LastPolygon(d), dx, dy, *layout, size);
-  return size;
-}
-
 void SectorsAsTheyLie(const MapDocument& d, int32_t size, std::array<Sector, kSectorCount>& sectors) {
   const int last = LastPolygon(d);
   auto layout = std::make_unique<Layout>();
-  LayOut(d, last, 0, 0, *layout);
-  FillSectors(*layout, last, std::max<int32_t>(size, 1), sectors);
+  LayOut(d, last, *layout);
+  for (Sector& s : sectors) s = Sector{};
+  ForEachFiling(*layout, last, std::max<int32_t>(size, 1), [&](int sector, int16_t number) {
+    Sector& s = sectors[size_t(sector)];
+    // A full sector keeps its first 200 polygons; the table has no room for more.
+    if (s.count < kSectorEntries) s.entry[size_t(s.count++)] = number;
+    return true;
+  });
 }
 
-bool SectorsMatchAsTheyLie(const MapDocument& d, int32_t size) {
+bool SectorGridHoldsMap(const MapDocument& d, std::vector<int>* concerned) {
   const int last = LastPolygon(d);
   auto layout = std::make_unique<Layout>();
-  LayOut(d, last, 0, 0, *layout);
-  // Each sector's table is read in step with the filing, so no second table is built.
-  std::array<int16_t, kSectorCount> filed{};
-  bool same = true;
-  ForEachFiling(*layout, last, std::max<int32_t>(size, 1), [&](int sector, int16_t number) {
-    int16_t& at = filed[size_t(sector)];
-    if (at >= kSectorEntries) return true;
-    const Sector& s = d.sectors[size_t(sector)];
-    same = at < s.count && s.entry[size_t(at)] == number;
-    ++at;
-    return same;
-  });
-  for (int s = 0; same && s < kSectorCount; ++s) same = filed[size_t(s)] == d.sectors[size_t(s)].count;
-  return same;
+  LayOut(d, last, *layout);
+  std::array<bool, kMaxPolygons> marked{};
+  bool holds = true;
+  auto mark = [&](int p) {
+    holds = false;
+    if (p >= 0 && p <= last) marked[size_t(p)] = true;
+    return concerned != nullptr;  // only naming the polygons needs the whole walk
+  };
+  // Which polygon numbers each sector names: one bit per number.
+  constexpr int kWords = (kMaxPolygons + 1 + 63) / 64;
+  auto named = std::make_unique<std::array<std::array<uint64_t, kWords>, kSectorCount>>();
+  for (int s = 0; s < kSectorCount; ++s) {
+    const Sector& sector = d.sectors[size_t(s)];
+    for (int e = 0; e < std::clamp<int>(sector.count, 0, kSectorEntries); ++e) {
+      const int number = sector.entry[size_t(e)];
+      const bool solid = number >= 1 && number <= last + 1 && IsSolidPolygon(d.polygonNormals[size_t(number - 1)]);
+      if (!solid) {
+        if (!mark(number - 1)) return false;
+        continue;
+      }
+      (*named)[size_t(s)][size_t(number / 64)] |= uint64_t{1} << (number % 64);
+    }
+  }
+  const int32_t size = d.info.sectorSize;
+  if (size <= 0) {
+    // Without a sector size no polygon can be found at all.
+    for (int p = 0; p <= last; ++p)
+      if (layout->use[size_t(p)] && !mark(p)) return false;
+  } else {
+    ForEachFiling(*layout, last, size, [&](int s, int16_t number) {
+      if ((*named)[size_t(s)][size_t(number / 64)] >> (number % 64) & 1) return true;
+      if (d.sectors[size_t(s)].count >= kSectorEntries) return true;
+      return mark(number - 1);
+    });
+  }
+  if (concerned && !holds) {
+    concerned->clear();
+    for (int p = 0; p <= last; ++p)
+      if (marked[size_t(p)]) concerned->push_back(p);
+  }
+  return holds;
 }
 
 void MenuRunCompile_Click(Editor& ed) {
@@ -195,27 +202,30 @@ void MenuRunCompile_Click(Editor& ed) {
   SelectTool(ed, 0);
   for (int i = 0; i <= 4; ++i) ed.view.showFlags[i] = 1;
 
-  const int last = std::min<int>(d.polygonLast, kMaxPolygons - 1);
+  const int last = LastPolygon(d);
   // The box starts empty rather than at +-9999, so a map lying wholly beyond 9999 is centred too.
-  Box box = CornerBox(d, last);
+  const Box box = CornerBox(d, last);
   const bool hasPolygons = box.minX <= box.maxX;
-  // Without polygons the box keeps its old start values: the move is by (0, 0) and the selection
-  // rectangle covers +-9998, as it always has.
-  if (!hasPolygons) box = Box{9999, 9999, -9999, -9999};
 
+  // Every object moves by the same vector, so the map keeps its layout: flags, spawns and
+  // sceneries beside or above the outermost polygon stay where they stood relative to it. A
+  // selection of its own keeps the move one "Move" step apart from any drag before it.
+  ClearSelection(ed);
   const int16_t pathFilter = ed.pathFilter;
   ed.pathFilter = 0;  // waypoints of both paths move with the map
-  SelectInRect(ed, float(box.minX - 1), float(box.minY - 1), float(box.maxX + 1), float(box.maxY + 1), false,
-               kSelectAll);
+  constexpr float kAll = std::numeric_limits<float>::infinity();
+  SelectInRect(ed, -kAll, -kAll, kAll, kAll, false, kSelectAll);
   ed.pathFilter = pathFilter;
-  MoveSelection(ed, float(-(box.minX + box.maxX) / 2), float(-(box.minY + box.maxY) / 2), false);
+  // Without polygons the move is by (0, 0), as it always was.
+  const float dx = hasPolygons ? float(-(box.minX + box.maxX) / 2) : 0.f;
+  const float dy = hasPolygons ? float(-(box.minY + box.maxY) / 2) : 0.f;
+  MoveSelection(ed, dx, dy, false);
   ClearSelection(ed);
 
   if (hasPolygons) {
-    auto layout = std::make_unique<Layout>();
-    LayOut(d, last, 0, 0, *layout);
-    d.info.sectorSize = CompiledSectorSize(std::max(box.maxX - box.minX, box.maxY - box.minY), layout->reach);
-    FillSectors(*layout, last, d.info.sectorSize, d.sectors);
+    // The grid holds every object of the centred map; a thirtieth of the span where that does.
+    d.info.sectorSize = CompiledSectorSize(std::max(box.maxX - box.minX, box.maxY - box.minY), MapReach(d));
+    SectorsAsTheyLie(d, d.info.sectorSize, d.sectors);
   } else {
     d.info.sectorSize = kNoPolygonsSectorSize;
   }

@@ -1,32 +1,38 @@
 #pragma once
+#include <vector>
+
 #include "document/editor.h"
 
 namespace quorvel {
 
-// Run > Compile: centres the map on the origin and rebuilds the collision sector table.
+// Run > Compile: moves the whole map so that its polygons are centred on the origin and rebuilds
+// the collision sector table.
 void MenuRunCompile_Click(Editor& ed);
 
-// The sector size a centred map with the given polygon span and largest distance of a polygon
-// corner from the origin gets: a thirtieth of the span, never below 1, and raised where rounding
-// would put a corner outside the 31 x 31 grid. A map without polygons gets -667.
+// The sector a coordinate falls in along one axis, before any clamping to 0..30.
+double SectorCell(double v, int32_t size);
+// Whether a coordinate lies on the 31 x 31 grid of the given sector size (at least 1).
+bool OnSectorGrid(double v, int32_t size);
+
+// The sector size a centred map with the given polygon span gets when its objects reach `reach`
+// units from the origin: a thirtieth of the span, never below 1, raised only where that grid
+// would leave something at `reach` off it.
 int32_t CompiledSectorSize(double span, double reach);
+
+// The largest distance from the origin, along x or y and rounded up to whole units, of any object
+// with a finite position: polygon corners, spawns, sceneries, colliders, waypoints.
+double MapReach(const MapDocument& d);
 
 // A polygon counts as solid when any edge has a perpendicular with a y part.
 bool IsSolidPolygon(const EdgeNormals& n);
 
-// What Compile would store for the map as it stands, the map left alone: the move that centres it,
-// the sector size and the sector table.
-struct SectorGrid {
-  float dx = 0, dy = 0;
-  int32_t sectorSize = 0;
-  std::array<Sector, kSectorCount> sectors{};
-};
-void CompiledGrid(const MapDocument& d, SectorGrid& grid);
-// The sector size CompiledGrid would choose, without building the table.
-int32_t CompiledSectorSizeNow(const MapDocument& d);
 // The sector table for the polygons where they lie, with the given sector size (at least 1).
 void SectorsAsTheyLie(const MapDocument& d, int32_t size, std::array<Sector, kSectorCount>& sectors);
-// Whether the map's own table is exactly SectorsAsTheyLie(d, size), without building that table.
-bool SectorsMatchAsTheyLie(const MapDocument& d, int32_t size);
+
+// Whether the map's own table holds the map as it lies, at its own sector size: every entry names
+// an existing solid polygon, and every solid polygon is in each sector its box covers (a full
+// sector excepted, which has no room for more). When it does not and `concerned` is given, the
+// indices of the polygons that are named wrongly or left out are put there, ascending.
+bool SectorGridHoldsMap(const MapDocument& d, std::vector<int>* concerned = nullptr);
 
 }  // namespace quorvel

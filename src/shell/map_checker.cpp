@@ -5,11 +5,10 @@
 #include <cmath>
 #include <cstdio>
 #include <initializer_list>
-#include <limits>
-#include <memory>
 
 #include "document/numeric.h"
 #include "document/save_normalise.h"
+#include "shell/bot_routes.h"
 #include "shell/compile.h"
 
 namespace quorvel {
@@ -25,16 +24,13 @@ constexpr std::array<KindInfo, kProblemKinds> kKinds{{
     {"corners", "Corners at the same position"},
     {"ctf-spawns", "Capture-the-flag spawns"},
     {"flat-triangle", "Triangles without area"},
-    {"outside", "Outside the playable square"},
+    {"outside", "Outside the sector grid"},
     {"spawn-in-wall", "Spawns inside walls"},
     {"sector-grid", "Sector grid"},
     {"waypoint-links", "Waypoint links"},
     {"dead-end", "Waypoints with no way out"},
-    {"no-way-in", "Waypoints nothing leads to"},
-    {"route-trap", "Route pieces bots cannot leave"},
-    {"route-unreached", "Route pieces bots never reach"},
-    {"route-island", "Route pieces cut off"},
-    {"far-waypoint", "Waypoints far from the rest"},
+    {"unlinked-waypoint", "Waypoints without links"},
+    {"route-split", "Paths that split the bots"},
 }};
 
 // Last indices may come straight from a file: never scan past an array because of one.
@@ -48,27 +44,6 @@ std::string Num(double v) {
 
 bool Finite(std::initializer_list<float> values) {
   return std::all_of(values.begin(), values.end(), [](float v) { return std::isfinite(v); });
-}
-
-// "waypoint 4", "waypoints 4 and 9", "waypoints 4-6, 9": ascending indices, runs of three or more
-// as ranges, so a group of any size stays one short line.
-std::string NameList(const char* one, const std::vector<int>& indices) {
-  std::string out = one;
-  if (indices.size() != 1) out += 's';
-  out += ' ';
-  for (size_t i = 0; i < indices.size();) {
-    size_t j = i;
-    while (j + 1 < indices.size() && indices[j + 1] == indices[j] + 1) ++j;
-    if (i > 0) out += indices.size() == 2 ? " and " : ", ";
-    out += std::to_string(indices[i]);
-    if (j >= i + 2) {
-      out += "-" + std::to_string(indices[j]);
-    } else if (j == i + 1) {
-      out += (indices.size() == 2 ? " and " : ", ") + std::to_string(indices[j]);
-    }
-    i = j + 1;
-  }
-  return out;
 }
 
 ObjectRef VertexOf(int p, int corner) { return {ObjectRef::Type::Vertex, p, corner}; }
@@ -97,7 +72,6 @@ class Checker {
   void Routes();
 
  private:
-  void Route(int path);
   const MapDocument& d_;
   std::array<std::vector<Problem>, kProblemKinds>& out_;
   // Off where only whether there is a problem counts (after every save).
@@ -205,47 +179,40 @@ void Checker::CtfSpawns(const std::string& path) {
 
 void Checker::Outside() {
   using T = ObjectRef::Type;
-  const double size = d_.info.sectorSize;
-  // Without a positive sector size there is no square to be outside of; Compile gives one.
+  const int32_t size = d_.info.sectorSize;
+  // Without a positive sector size there is no grid to be outside of; Compile gives one.
   if (size <= 0) return;
-  const double half = 15 * size;
-  // 0 inside, 1 outside the playable square, 2 outside the sector grid as well.
-  auto where = [&](double x, double y) {
-    if (!std::isfinite(x) || !std::isfinite(y)) return 0;  // reported as not finite
-    for (double v : {x, y}) {
-      const double cell = RoundHalfEven((v + half) / size);
-      if (cell < 0 || cell > 30) return 2;
-    }
-    return std::fabs(x) > half || std::fabs(y) > half ? 1 : 0;
+  // Coordinates that are not finite are reported as such.
+  auto off = [&](double x, double y) {
+    return std::isfinite(x) && std::isfinite(y) && (!OnSectorGrid(x, size) || !OnSectorGrid(y, size));
   };
-  const std::string square = " outside the playable square (+-" + Num(half) + ")";
-  const std::string grid = " outside the sector grid (+-" + Num(half + size / 2) + ")";
-  auto add = [&](const std::string& name, int w, std::vector<ObjectRef> objects) {
-    if (w > 0) Add(ProblemKind::Outside, name + " lies" + (w == 2 ? grid : square), std::move(objects));
-  };
+  const std::string grid = " outside the sector grid (+-" + Num(15.5 * size) + ")";
   for (int p = 0; p <= Upto(d_.polygonLast, kMaxPolygons); ++p) {
     std::vector<ObjectRef> objects;
     std::vector<int> corners;
-    int worst = 0;
     for (int k = 0; k < 3; ++k) {
       const Vertex& v = d_.polygons[p].corner[k];
-      const int w = where(v.x, v.y);
-      if (w == 0) continue;
-      worst = std::max(worst, w);
+      if (!off(v.x, v.y)) continue;
       corners.push_back(k);
       objects.push_back(VertexOf(p, k));
     }
-    add("polygon " + std::to_string(p) + ": " + NameList("corner", corners), worst, objects);
+    if (corners.empty()) continue;
+    Add(ProblemKind::Outside,
+        "polygon " + std::to_string(p) + ": " + NameList("corner", corners) + (corners.size() == 1 ? " lies" : " lie") +
+            grid,
+        objects);
   }
+  auto add = [&](const char* kind, int i, bool outside, T type) {
+    if (outside) Add(ProblemKind::Outside, kind + (" " + std::to_string(i)) + " lies" + grid, {Of(type, i)});
+  };
   for (int i = 0; i <= Upto(d_.spawnLast, kMaxSpawns); ++i)
-    add("spawn " + std::to_string(i), where(d_.spawns[i].x / 256.0, d_.spawns[i].y / 256.0), {Of(T::Spawn, i)});
+    add("spawn", i, off(d_.spawns[i].x / 256.0, d_.spawns[i].y / 256.0), T::Spawn);
   for (int i = 0; i <= Upto(d_.sceneryLast, kMaxScenery); ++i)
-    add("scenery " + std::to_string(i), where(d_.scenery[i].x, d_.scenery[i].y), {Of(T::Scenery, i)});
+    add("scenery", i, off(d_.scenery[i].x, d_.scenery[i].y), T::Scenery);
   for (int i = 0; i <= Upto(d_.colliderLast, kMaxColliders); ++i)
-    add("collider " + std::to_string(i), where(d_.colliders[i].x, d_.colliders[i].y), {Of(T::Collider, i)});
+    add("collider", i, off(d_.colliders[i].x, d_.colliders[i].y), T::Collider);
   for (int i = 0; i <= Upto(d_.waypointLast, kMaxWaypoints); ++i)
-    add("waypoint " + std::to_string(i), where(d_.waypoints[i].x / 256.0, d_.waypoints[i].y / 256.0),
-        {Of(T::Waypoint, i)});
+    add("waypoint", i, off(d_.waypoints[i].x / 256.0, d_.waypoints[i].y / 256.0), T::Waypoint);
 }
 
 void Checker::SpawnsInWalls() {
@@ -269,31 +236,6 @@ void Checker::SpawnsInWalls() {
           objects);
       break;
     }
-  }
-}
-
-// Marks the polygons (1-based numbers) that one table holds in a sector and the other not.
-void MarkDifferences(const std::array<Sector, kSectorCount>& a, const std::array<Sector, kSectorCount>& b,
-                     std::array<bool, kMaxPolygons + 1>& marks, bool& differs) {
-  std::array<int, kMaxPolygons + 1> inA{}, inB{};
-  for (int s = 0; s < kSectorCount; ++s) {
-    const Sector& sa = a[s];
-    const Sector& sb = b[s];
-    if (sa.count == sb.count && std::equal(sa.entry.begin(), sa.entry.begin() + std::clamp<int>(sa.count, 0, kSectorEntries),
-                                           sb.entry.begin()))
-      continue;
-    differs = true;
-    const int stamp = s + 1;
-    const int na = std::clamp<int>(sa.count, 0, kSectorEntries), nb = std::clamp<int>(sb.count, 0, kSectorEntries);
-    auto valid = [](int e) { return e >= 1 && e <= kMaxPolygons; };
-    for (int k = 0; k < na; ++k)
-      if (valid(sa.entry[k])) inA[sa.entry[k]] = stamp;
-    for (int k = 0; k < nb; ++k)
-      if (valid(sb.entry[k])) inB[sb.entry[k]] = stamp;
-    for (int k = 0; k < na; ++k)
-      if (valid(sa.entry[k]) && inB[sa.entry[k]] != stamp) marks[sa.entry[k]] = true;
-    for (int k = 0; k < nb; ++k)
-      if (valid(sb.entry[k]) && inA[sb.entry[k]] != stamp) marks[sb.entry[k]] = true;
   }
 }
 
@@ -326,218 +268,46 @@ void Checker::Grid() {
                ": use Compile (F9) before playing");
     return;
   }
-  if (!badCounts.empty() || polygons == 0) return;
-  // The table must hold every solid polygon where it lies now, at the size Compile would choose
-  // now. Compile's centring move is left out of the comparison: a map off the origin shows as
-  // objects outside the playable square, and a second Compile may move a map by half a unit.
-  // Deciding builds no table; only naming the polygons concerned does.
-  const bool asTheyLie = d_.info.sectorSize <= 0 || SectorsMatchAsTheyLie(d_, d_.info.sectorSize);
-  // Only a table that matches the polygons as they lie needs Compile's own size to judge it.
-  if (asTheyLie && CompiledSectorSizeNow(d_) == d_.info.sectorSize) return;
+  if (!badCounts.empty()) return;
+  // The table must hold the map as it lies, at its own sector size: where Compile put the map
+  // does not matter, and a second Compile that recentres by half a unit changes nothing here.
   if (!namePolygons_) {
-    Add(k, kStaleText);
+    if (!SectorGridHoldsMap(d_)) Add(k, kStaleText);
     return;
   }
-  std::array<bool, kMaxPolygons + 1> marks{};
-  bool differs = false;
-  auto expected = std::make_unique<quorvel::SectorGrid>();
-  if (asTheyLie)
-    // The polygons concerned are then those Compile would file elsewhere.
-    CompiledGrid(d_, *expected);
-  else
-    SectorsAsTheyLie(d_, d_.info.sectorSize, expected->sectors);
-  MarkDifferences(d_.sectors, expected->sectors, marks, differs);
+  std::vector<int> concerned;
+  if (SectorGridHoldsMap(d_, &concerned)) return;
   std::vector<ObjectRef> objects;
-  for (int p = 0; p < polygons; ++p)
-    if (marks[size_t(p + 1)]) AddPolygon(objects, p);
+  for (int p : concerned) AddPolygon(objects, p);
   Add(k, kStaleText, objects);
 }
 
 void Checker::Routes() {
-  using T = ObjectRef::Type;
-  const ProblemKind k = ProblemKind::WaypointLinks;
-  const int last = Upto(d_.waypointLast, kMaxWaypoints);
-  for (int i = 0; i <= last; ++i) {
-    const Waypoint& w = d_.waypoints[i];
-    const std::string name = "waypoint " + std::to_string(i);
-    if (w.path != 1 && w.path != 2) Add(k, name + ": path " + std::to_string(w.path) + " is not 1 or 2", {Of(T::Waypoint, i)});
-    if (w.connectionCount < 0 || w.connectionCount > kMaxConnections) {
-      Add(k, name + ": " + std::to_string(w.connectionCount) + " links, at most " + std::to_string(kMaxConnections),
-          {Of(T::Waypoint, i)});
-      continue;
-    }
-    for (int c = 0; c < w.connectionCount; ++c) {
-      const int32_t to = w.connections[c];
-      if (to < 1 || to > last + 1)
-        Add(k, name + ": link to " + std::to_string(to) + ", which is not a waypoint", {Of(T::Waypoint, i)});
-      else if (to == i + 1)
-        Add(k, name + ": links to itself", {Of(T::Waypoint, i)});
-    }
-  }
-  Route(1);
-  Route(2);
-}
-
-// One path's link graph: links to other waypoints of the same path. Its strongly connected pieces
-// are measured against the largest one, where the bots of the path spend their time.
-void Checker::Route(int path) {
-  using T = ObjectRef::Type;
-  const int last = Upto(d_.waypointLast, kMaxWaypoints);
-  std::vector<int> nodes;  // waypoint indices of the path, ascending
-  std::array<int, kMaxWaypoints> local;
-  local.fill(-1);
-  for (int i = 0; i <= last; ++i)
-    if (d_.waypoints[i].path == path) {
-      local[size_t(i)] = int(nodes.size());
-      nodes.push_back(i);
-    }
-  const int n = int(nodes.size());
-  if (n == 0) return;
-  std::vector<std::vector<int>> out(nodes.size()), in(nodes.size());
-  for (int a = 0; a < n; ++a) {
-    const Waypoint& w = d_.waypoints[size_t(nodes[size_t(a)])];
-    const int count = std::clamp<int>(w.connectionCount, 0, kMaxConnections);
-    for (int c = 0; c < count; ++c) {
-      const int32_t to = w.connections[size_t(c)];
-      if (to < 1 || to > last + 1) continue;
-      const int b = local[size_t(to - 1)];
-      if (b < 0 || b == a) continue;
-      out[size_t(a)].push_back(b);
-      in[size_t(b)].push_back(a);
-    }
-  }
-  const std::string onPath = " (path " + std::to_string(path) + ")";
-  std::vector<bool> deadEnd(nodes.size()), noWayIn(nodes.size());
-  for (int a = 0; a < n; ++a) {
-    const int i = nodes[size_t(a)];
-    deadEnd[size_t(a)] = out[size_t(a)].empty();
-    noWayIn[size_t(a)] = in[size_t(a)].empty();
-    if (deadEnd[size_t(a)])
-      Add(ProblemKind::DeadEnd, "waypoint " + std::to_string(i) + onPath + ": no way out, bots that reach it get stuck",
-          {Of(T::Waypoint, i)});
-    if (noWayIn[size_t(a)])
-      Add(ProblemKind::NoWayIn, "waypoint " + std::to_string(i) + onPath + ": no other waypoint leads to it",
-          {Of(T::Waypoint, i)});
-  }
-
-  // Strongly connected pieces (Kosaraju, without recursion): finishing order on the links, then
-  // pieces on the reversed links in reverse finishing order.
-  std::vector<int> order, piece(nodes.size(), -1), stack;
-  std::vector<size_t> next(nodes.size(), 0);
-  std::vector<bool> seen(nodes.size(), false);
-  for (int s = 0; s < n; ++s) {
-    if (seen[size_t(s)]) continue;
-    seen[size_t(s)] = true;
-    stack.push_back(s);
-    while (!stack.empty()) {
-      const int v = stack.back();
-      if (next[size_t(v)] < out[size_t(v)].size()) {
-        const int w = out[size_t(v)][next[size_t(v)]++];
-        if (!seen[size_t(w)]) {
-          seen[size_t(w)] = true;
-          stack.push_back(w);
-        }
-      } else {
-        order.push_back(v);
-        stack.pop_back();
-      }
-    }
-  }
-  int pieces = 0;
-  for (auto it = order.rbegin(); it != order.rend(); ++it) {
-    if (piece[size_t(*it)] >= 0) continue;
-    stack.push_back(*it);
-    piece[size_t(*it)] = pieces;
-    while (!stack.empty()) {
-      const int v = stack.back();
-      stack.pop_back();
-      for (int w : in[size_t(v)])
-        if (piece[size_t(w)] < 0) {
-          piece[size_t(w)] = pieces;
-          stack.push_back(w);
-        }
-    }
-    ++pieces;
-  }
-  std::vector<std::vector<int>> members(static_cast<size_t>(pieces));
-  for (int a = 0; a < n; ++a) members[size_t(piece[size_t(a)])].push_back(a);
-  // The largest piece; of equal ones, the one holding the lowest waypoint.
-  int main = piece[0];
-  for (int a = 0; a < n; ++a)
-    if (members[size_t(piece[size_t(a)])].size() > members[size_t(main)].size()) main = piece[size_t(a)];
-
-  // Which waypoints the main piece reaches, and which reach it.
-  auto reach = [&](const std::vector<std::vector<int>>& links) {
-    std::vector<bool> r(nodes.size(), false);
-    std::vector<int> todo = members[size_t(main)];
-    for (int a : todo) r[size_t(a)] = true;
-    while (!todo.empty()) {
-      const int v = todo.back();
-      todo.pop_back();
-      for (int w : links[size_t(v)])
-        if (!r[size_t(w)]) {
-          r[size_t(w)] = true;
-          todo.push_back(w);
-        }
-    }
-    return r;
-  };
-  const std::vector<bool> reached = reach(out), leadsBack = reach(in);
-
-  // Pieces in the order of their lowest waypoint.
-  std::vector<int> byFirst;
-  for (int a = 0; a < n; ++a)
-    if (members[size_t(piece[size_t(a)])].front() == a && piece[size_t(a)] != main) byFirst.push_back(piece[size_t(a)]);
-  for (int p : byFirst) {
-    const std::vector<int>& m = members[size_t(p)];
-    const int first = m.front();
-    // A lone waypoint with no way out or no way in has its own line already.
-    if (m.size() == 1 && (deadEnd[size_t(first)] || noWayIn[size_t(first)])) continue;
-    std::vector<int> indices;
-    std::vector<ObjectRef> objects;
-    for (int a : m) {
-      indices.push_back(nodes[size_t(a)]);
-      objects.push_back(Of(T::Waypoint, nodes[size_t(a)]));
-    }
-    const std::string names = NameList("waypoint", indices) + onPath;
-    const bool getsIn = reached[size_t(first)], back = leadsBack[size_t(first)];
-    if (getsIn && !back)
-      Add(ProblemKind::RouteTrap, names + ": bots can get in but never back to the rest of the path", objects);
-    else if (!getsIn && back)
-      Add(ProblemKind::RouteUnreached, names + ": bots on the rest of the path never get there", objects);
-    else
-      Add(ProblemKind::RouteIsland, names + ": cut off from the rest of the path, bots never get in or out", objects);
-  }
-
-  // Far: the nearest other waypoint of the path lies more than four times the path's usual
-  // (median) nearest distance away, and over 100 units.
-  if (n < 3) return;
-  std::vector<double> nearest(nodes.size(), std::numeric_limits<double>::infinity());
-  for (int a = 0; a < n; ++a) {
-    const Waypoint& wa = d_.waypoints[size_t(nodes[size_t(a)])];
-    for (int b = a + 1; b < n; ++b) {
-      const Waypoint& wb = d_.waypoints[size_t(nodes[size_t(b)])];
-      const double dx = (double(wa.x) - wb.x) / 256, dy = (double(wa.y) - wb.y) / 256;
-      const double dd = dx * dx + dy * dy;
-      nearest[size_t(a)] = std::min(nearest[size_t(a)], dd);
-      nearest[size_t(b)] = std::min(nearest[size_t(b)], dd);
-    }
-  }
-  std::vector<double> sorted = nearest;
-  std::nth_element(sorted.begin(), sorted.begin() + n / 2, sorted.end());
-  const double limit = std::max(4 * std::sqrt(sorted[size_t(n / 2)]), 100.0);
-  for (int a = 0; a < n; ++a) {
-    const double d = std::sqrt(nearest[size_t(a)]);
-    if (d <= limit) continue;
-    const int i = nodes[size_t(a)];
-    Add(ProblemKind::FarWaypoint,
-        "waypoint " + std::to_string(i) + onPath + ": " + Num(RoundHalfEven(d)) +
-            " units from the nearest waypoint of its path",
-        {Of(T::Waypoint, i)});
-  }
+  CheckBotRoutes(d_, [this](ProblemKind kind, std::string text, std::vector<ObjectRef> objects) {
+    Add(kind, std::move(text), std::move(objects));
+  });
 }
 
 }  // namespace
+
+std::string NameList(const char* one, const std::vector<int>& indices) {
+  std::string out = one;
+  if (indices.size() != 1) out += 's';
+  out += ' ';
+  for (size_t i = 0; i < indices.size();) {
+    size_t j = i;
+    while (j + 1 < indices.size() && indices[j + 1] == indices[j] + 1) ++j;
+    if (i > 0) out += indices.size() == 2 ? " and " : ", ";
+    out += std::to_string(indices[i]);
+    if (j >= i + 2) {
+      out += "-" + std::to_string(indices[j]);
+    } else if (j == i + 1) {
+      out += (indices.size() == 2 ? " and " : ", ") + std::to_string(indices[j]);
+    }
+    i = j + 1;
+  }
+  return out;
+}
 
 const char* KindName(ProblemKind kind) { return kKinds[static_cast<size_t>(kind)].name; }
 const char* KindHeading(ProblemKind kind) { return kKinds[static_cast<size_t>(kind)].heading; }

@@ -12,22 +12,19 @@ namespace quorvel {
 
 // In the order the problems are listed.
 enum class ProblemKind {
-  FileValues,      // values the file holds that the editor or the game cannot use
-  Corners,         // the save's coincident-corner warning
-  CtfSpawns,       // the save's spawn warnings, and a ctf_ map without both flags
-  FlatTriangle,    // a triangle with (nearly) no area
-  Outside,         // beyond the playable square or the sector grid
-  SpawnInWall,     // a spawn inside a solid polygon
-  SectorGrid,      // a sector table that names missing polygons or is not what Compile builds now
-  WaypointLinks,   // links that lead nowhere, or a waypoint's own fields out of range
-  DeadEnd,         // a waypoint that leads to no other of its path
-  NoWayIn,         // a waypoint no other of its path leads to
-  RouteTrap,       // a piece of a path bots can enter but never leave
-  RouteUnreached,  // a piece of a path bots can leave but never reach
-  RouteIsland,     // a piece of a path cut off both ways
-  FarWaypoint,     // a waypoint far from every other of its path
+  FileValues,     // values the file holds that the editor or the game cannot use
+  Corners,        // the save's coincident-corner warning
+  CtfSpawns,      // the save's spawn warnings, and a ctf_ map without both flags
+  FlatTriangle,   // a triangle with (nearly) no area
+  Outside,        // beyond the sector grid
+  SpawnInWall,    // a spawn inside a solid polygon
+  SectorGrid,     // a sector table that does not hold the map as it lies
+  WaypointLinks,  // links that lead nowhere, to the waypoint itself or to the other path; bad fields
+  DeadEnd,        // a waypoint with links in but none out: bots stop there
+  Unlinked,       // a waypoint with no links to or from its path
+  RouteSplit,     // a path with more than one part bots can reach and never leave
 };
-inline constexpr int kProblemKinds = 14;
+inline constexpr int kProblemKinds = 11;
 
 // The kind's name in quorvel-tool's JSON, e.g. "dead-end".
 const char* KindName(ProblemKind kind);
@@ -57,8 +54,13 @@ std::vector<Problem> CheckMapProblems(const MapDocument& doc, const std::string&
 // What a save that writes such a table says on the status line (never in a message box).
 inline constexpr const char* kStaleGridNote = "Saved; the sector grid is out of date: use Compile (F9) before playing.";
 
-// True when the sector table names polygons that do not exist or differs from what Compile would
-// build now: the game would collide with the wrong polygons.
+// True when the sector table does not hold the map as it lies (a sector names a polygon that does
+// not exist or is not solid, or leaves out a solid polygon whose box covers it): the game would
+// collide with the wrong polygons.
 bool SectorGridStale(const MapDocument& doc);
+
+// "waypoint 4", "waypoints 4 and 9", "waypoints 4-6, 9": ascending indices, runs of three or more
+// as ranges, so a group of any size stays one short line.
+std::string NameList(const char* one, const std::vector<int>& indices);
 
 }  // namespace quorvel

@@ -209,8 +209,11 @@ TEST(Create, WaypointLinksChainsAndOddLinks) {
   EXPECT_EQ(w[2].connections[0], 1);
   EXPECT_EQ(w[0].connectionCount, 1);
   r.Click(0, 0);
-  r.Click(0, 0);  // linked to itself: kept
-  EXPECT_EQ(w[0].connections[1], 1);
+  EXPECT_EQ(e.sel.connectFrom, 0);
+  r.Click(0, 0);  // to itself: refused, and the pending link is dropped
+  EXPECT_EQ(w[0].connectionCount, 1);
+  EXPECT_EQ(w[0].connections[1], 0);
+  EXPECT_EQ(e.sel.connectFrom, -1);
 
   // Full, negative or dangling counts and links neither crash nor write past the list.
   e.doc.waypoints[1].connectionCount = 20;

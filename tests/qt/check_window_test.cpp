@@ -53,10 +53,7 @@ MapDocument FaultyLevel() {
   fixtures::AddWaypoint(d, 100, 250, 2);
   fixtures::Link(d, 7, 8);
   fixtures::Link(d, 8, 7);
-  auto grid = std::make_unique<SectorGrid>();
-  CompiledGrid(d, *grid);
-  d.sectors = grid->sectors;
-  d.info.sectorSize = grid->sectorSize;
+  fixtures::Compile(d);
   fixtures::AddTriangle(d, 0, 0, 20, 0, 0, 20);
   return d;
 }
@@ -113,8 +110,8 @@ TEST(MapCheckWindow, FindsTheFaultsChoosesTheirObjectsAndFollowsTheFixes) {
                              "  the sector grid is out of date: use Compile (F9) before playing",
                              "Waypoints with no way out (1)",
                              "  waypoint 3 (path 1): no way out, bots that reach it get stuck",
-                             "Route pieces cut off (1)",
-                             "  waypoints 4-6 (path 1): cut off from the rest of the path, bots never get in or out",
+                             "Paths that split the bots (1)",
+                             "  path 1 has 2 closed parts, bots that reach one never leave it: waypoint 3; waypoints 4-6",
                          }));
   EXPECT_EQ(check->Count()->text(), "4 problems");
 
