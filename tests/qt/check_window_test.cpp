@@ -20,6 +20,8 @@
 #include "fixtures/map_builder.h"
 #include "fixtures/quiet_qt_host.h"
 #include "fixtures/qt_window.h"
+#include "editing/arrange.h"
+#include "editing/selection.h"
 #include "shell/compile.h"
 #include "shell/qt/check_window.h"
 #include "shell/qt/ikkuna.h"
@@ -174,6 +176,60 @@ TEST(MapCheckWindow, FindsTheFaultsChoosesTheirObjectsAndFollowsTheFixes) {
   EXPECT_EQ(again.frameGeometry().topLeft(), check->frameGeometry().topLeft());
   EXPECT_EQ(again.frameGeometry().size(), check->frameGeometry().size());
   again.close();
+  window.close();
+}
+
+// While open, the window follows the map without "Check again": after F9 and Ctrl+Z in the main
+// window, and after a change the list has not caught up with, whose old line then chooses nothing.
+TEST(MapCheckWindow, FollowsTheMapAndNeverChoosesAStaleLine) {
+  QTemporaryDir dir;
+  const std::string path = dir.filePath("level.pmp").toStdString();
+  std::vector<uint8_t> bytes;
+  EncodeMap(FaultyLevel(), nullptr, bytes);
+  std::string error;
+  ASSERT_TRUE(WriteFileAtomically(path, bytes, error)) << error;
+  auto ed = std::make_unique<Editor>();
+  Host host;
+  host.commandLine = path;
+  Ikkuna window(*ed, host);
+  window.resize(900, 650);
+  ASSERT_TRUE(fixtures::ShowAndActivate(window, *ed));
+  QTest::keyClick(window.windowHandle(), Qt::Key_F7);
+  CheckWindow* check = window.MapCheck();
+  ASSERT_NE(check, nullptr);
+  QTreeWidget* list = check->List();
+  const QString deadEnd = "  waypoint 3 (path 1): no way out, bots that reach it get stuck";
+  ASSERT_TRUE(Lines(list).contains(deadEnd));
+
+  // Waypoint 0 deleted behind the list's back: every later waypoint has a new number, and the
+  // old line would name another waypoint. Chosen now, it selects nothing; the list catches up.
+  SelectInRect(*ed, 45, 145, 55, 155, false, kSelectAll);
+  ASSERT_EQ(ed->sel.selWaypointLast, 0);
+  MenuDelete_Click(*ed);
+  ASSERT_EQ(ed->sel.selLast, -1);
+  QTreeWidgetItem* old = list->topLevelItem(2)->child(0);
+  ASSERT_EQ("  " + old->text(0), deadEnd);
+  Click(check, list->viewport(), list->visualItemRect(old).center());
+  EXPECT_EQ(ed->sel.selLast, -1);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !Lines(list).contains(deadEnd); }, 5000)) << Lines(list).join('\n').toStdString();
+  const QString now = "  waypoint 2 (path 1): no way out, bots that reach it get stuck";
+  ASSERT_TRUE(Lines(list).contains(now)) << Lines(list).join('\n').toStdString();
+  QTreeWidgetItem* fresh = list->topLevelItem(2)->child(0);
+  ASSERT_EQ("  " + fresh->text(0), now);
+  Click(check, list->viewport(), list->visualItemRect(fresh).center());
+  ASSERT_EQ(ed->sel.selWaypointLast, 0);
+  EXPECT_EQ(ed->sel.selWaypoint[0], 2);
+
+  // F9 in the main window: the grid line goes; Ctrl+Z brings it back.
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &window; }, 2000));
+  auto hasGrid = [&] { return Lines(list).contains("Sector grid (1)"); };
+  ASSERT_TRUE(hasGrid());
+  QTest::keyClick(window.windowHandle(), Qt::Key_F9);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !hasGrid(); }, 5000));
+  QTest::keyClick(window.windowHandle(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_TRUE(QTest::qWaitFor(hasGrid, 5000));
+  check->close();
   window.close();
 }
 

@@ -4,6 +4,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -15,6 +17,16 @@ namespace quorvel {
 namespace {
 constexpr int kTwipsPerPixel = 15;  // as the main window's placement is kept
 constexpr const char* kSection = "Map check";
+// How long after a change the map is checked again: a burst of changes (a drag) costs one check
+// every interval, and the list is never more than this behind the map.
+constexpr int kRecheckDelayMs = 200;
+
+bool SameLines(const CheckList& a, const CheckList& b) {
+  if (a.lines.size() != b.lines.size()) return false;
+  for (size_t i = 0; i < a.lines.size(); ++i)
+    if (a.lines[i].text != b.lines[i].text) return false;
+  return true;
+}
 }  // namespace
 
 CheckWindow::CheckWindow(Editor& editor, std::function<void(const std::function<void(Editor&)>&)> run,
@@ -47,6 +59,10 @@ CheckWindow::CheckWindow(Editor& editor, std::function<void(const std::function<
   layout->addWidget(list_, 1);
   layout->addLayout(bottom);
 
+  soon_ = new QTimer(this);
+  soon_->setSingleShot(true);
+  soon_->setInterval(kRecheckDelayMs);
+  connect(soon_, &QTimer::timeout, this, &CheckWindow::Recheck);
   connect(again_, &QPushButton::clicked, this, &CheckWindow::Recheck);
   // Arrow keys and clicks move the current line; a click or Return on it again chooses it again.
   connect(list_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) { Choose(item); });
@@ -56,10 +72,25 @@ CheckWindow::CheckWindow(Editor& editor, std::function<void(const std::function<
 }
 
 void CheckWindow::Recheck() {
-  current_ = RunMapCheck(ed_);
+  soon_->stop();
+  Show(RunMapCheck(ed_));
+}
+
+void CheckWindow::MapMayHaveChanged() {
+  if (isVisible() && !soon_->isActive()) soon_->start();
+}
+
+bool CheckWindow::Show(CheckList fresh) {
+  const bool same = SameLines(fresh, current_);
+  current_ = std::move(fresh);  // the objects of a line like "out of date" may differ all the same
+  if (same && list_->topLevelItemCount() > 0) return false;
   const QSignalBlocker quiet(list_);
+  const QTreeWidgetItem* was = list_->currentItem();
+  const QString chosen = was ? was->text(0) : QString();
+  const int scrolled = list_->verticalScrollBar()->value();
   list_->clear();
   QTreeWidgetItem* group = nullptr;
+  QTreeWidgetItem* again = nullptr;
   for (const CheckLine& line : current_.lines) {
     const QString text = QString::fromStdString(line.text);
     if (line.problem < 0) {
@@ -72,19 +103,31 @@ void CheckWindow::Recheck() {
     } else {
       auto* item = new QTreeWidgetItem(group, QStringList{text});
       item->setData(0, Qt::UserRole, line.problem);
+      if (!again && !chosen.isEmpty() && text == chosen) again = item;
     }
   }
   list_->expandAll();
+  if (again) list_->setCurrentItem(again);
+  list_->verticalScrollBar()->setValue(scrolled);
   count_->setText(QString::fromStdString(current_.count));
   count_->setAccessibleName(count_->text());
+  return true;
 }
 
 void CheckWindow::Choose(QTreeWidgetItem* item) {
   if (item == nullptr || !item->data(0, Qt::UserRole).isValid()) return;
-  const int i = item->data(0, Qt::UserRole).toInt();
-  if (i < 0 || i >= static_cast<int>(current_.problems.size())) return;
-  const Problem problem = current_.problems[static_cast<size_t>(i)];
-  run_([problem](Editor& e) { ChooseProblem(e, problem); });
+  // The map may have changed since the list was made: the line acts only if the map as it stands
+  // still gives it, and then with that problem's objects.
+  const std::string text = item->text(0).toStdString();
+  CheckList fresh = RunMapCheck(ed_);
+  // The list is made again after this signal is done with its item.
+  if (!SameLines(fresh, current_)) QTimer::singleShot(0, this, &CheckWindow::Recheck);
+  for (const CheckLine& line : fresh.lines) {
+    if (line.problem < 0 || line.text != text) continue;
+    const Problem problem = fresh.problems[static_cast<size_t>(line.problem)];
+    run_([problem](Editor& e) { ChooseProblem(e, problem); });
+    return;
+  }
 }
 
 void CheckWindow::Open() {

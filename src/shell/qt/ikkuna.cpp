@@ -81,6 +81,7 @@ Ikkuna::Ikkuna(Editor& editor, Host& host, QWidget* parent) : QMainWindow(parent
   canvasArea_->afterCoreCall = [this] {
     SyncMenus();
     ShowUnsaved();
+    if (checkWindow_) checkWindow_->MapMayHaveChanged();
   };
   canvasArea_->beforeResize = [this] {
     if (ed_.restorePlacementPending) {
@@ -256,6 +257,7 @@ void Ikkuna::SyncFromModel() {
   SyncMenus();
   canvasArea_->SyncFromModel();
   ShowUnsaved();
+  if (checkWindow_) checkWindow_->MapMayHaveChanged();
 }
 
 // While the map has unsaved changes the title names it with the desktop's mark; otherwise it is
