@@ -4,7 +4,6 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
-#include <initializer_list>
 
 #include "document/numeric.h"
 #include "document/save_normalise.h"
@@ -42,8 +41,9 @@ std::string Num(double v) {
   return buf;
 }
 
-bool Finite(std::initializer_list<float> values) {
-  return std::all_of(values.begin(), values.end(), [](float v) { return std::isfinite(v); });
+template <typename... Floats>
+bool Finite(Floats... values) {
+  return (std::isfinite(values) && ...);
 }
 
 ObjectRef VertexOf(int p, int corner) { return {ObjectRef::Type::Vertex, p, corner}; }
@@ -89,8 +89,8 @@ void Checker::FileValues(const DecodeReport* report) {
                std::to_string(kSceneryLastKept + 1));
   for (int p = 0; p <= Upto(d_.polygonLast, kMaxPolygons); ++p) {
     bool finite = true;
-    for (const Vertex& v : d_.polygons[p].corner) finite = finite && Finite({v.x, v.y, v.z, v.rhw, v.tu, v.tv});
-    for (const Normal& n : d_.polygonNormals[p].normal) finite = finite && Finite({n.x, n.y, n.z});
+    for (const Vertex& v : d_.polygons[p].corner) finite = finite && Finite(v.x, v.y, v.z, v.rhw, v.tu, v.tv);
+    for (const Normal& n : d_.polygonNormals[p].normal) finite = finite && Finite(n.x, n.y, n.z);
     if (!finite) {
       std::vector<ObjectRef> objects;
       AddPolygon(objects, p);
@@ -103,7 +103,7 @@ void Checker::FileValues(const DecodeReport* report) {
           {Of(T::Spawn, i)});
   for (int i = 0; i <= Upto(d_.sceneryLast, kMaxScenery); ++i) {
     const Scenery& s = d_.scenery[i];
-    if (!Finite({s.x, s.y, s.rotation, s.scaleX, s.scaleY}))
+    if (!Finite(s.x, s.y, s.rotation, s.scaleX, s.scaleY))
       Add(k, "scenery " + std::to_string(i) + ": a number that is not finite", {Of(T::Scenery, i)});
     if (s.style < 1 || s.style > 21)
       Add(k, "scenery " + std::to_string(i) + ": style " + std::to_string(s.style) + " is not 1..21",
@@ -111,7 +111,7 @@ void Checker::FileValues(const DecodeReport* report) {
   }
   for (int i = 0; i <= Upto(d_.colliderLast, kMaxColliders); ++i) {
     const Collider& c = d_.colliders[i];
-    if (!Finite({c.x, c.y, c.radius}))
+    if (!Finite(c.x, c.y, c.radius))
       Add(k, "collider " + std::to_string(i) + ": a number that is not finite", {Of(T::Collider, i)});
     else if (c.radius < 0)
       Add(k, "collider " + std::to_string(i) + ": negative radius " + Num(c.radius), {Of(T::Collider, i)});
@@ -119,7 +119,7 @@ void Checker::FileValues(const DecodeReport* report) {
 }
 
 bool CornersFinite(const Polygon& p) {
-  return std::all_of(p.corner.begin(), p.corner.end(), [](const Vertex& v) { return Finite({v.x, v.y}); });
+  return std::all_of(p.corner.begin(), p.corner.end(), [](const Vertex& v) { return Finite(v.x, v.y); });
 }
 
 // The save compares corners 0/1 and 1/2 after putting the corners in order; a triangle with two
@@ -216,10 +216,13 @@ void Checker::Outside() {
 }
 
 void Checker::SpawnsInWalls() {
+  const int last = Upto(d_.polygonLast, kMaxPolygons);
+  std::array<bool, kMaxPolygons> wall{};
+  for (int p = 0; p <= last; ++p) wall[size_t(p)] = IsSolidPolygon(d_.polygonNormals[p]) && CornersFinite(d_.polygons[p]);
   for (int i = 0; i <= Upto(d_.spawnLast, kMaxSpawns); ++i) {
     const double x = d_.spawns[i].x / 256.0, y = d_.spawns[i].y / 256.0;
-    for (int p = 0; p <= Upto(d_.polygonLast, kMaxPolygons); ++p) {
-      if (!IsSolidPolygon(d_.polygonNormals[p]) || !CornersFinite(d_.polygons[p])) continue;
+    for (int p = 0; p <= last; ++p) {
+      if (!wall[size_t(p)]) continue;
       const auto& c = d_.polygons[p].corner;
       double side[3];
       for (int k = 0; k < 3; ++k) {

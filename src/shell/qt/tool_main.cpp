@@ -296,9 +296,10 @@ std::vector<Verb> Verbs(int argc, char** argv) {
        {}, {"--json"}, Info},
       {"check", "quorvel-tool check MAP... [--json]",
        "Runs the editor's map check without saving: the save's warnings (coincident polygon corners,\n"
-       "the ctf_ spawns), triangles without area, objects outside the playable square or the sector\n"
-       "grid, spawns inside walls, a sector grid that is out of date, bot routes (bad links, dead ends,\n"
-       "waypoints nothing leads to, pieces of a path bots cannot leave or never reach, far waypoints)\n"
+       "the ctf_ spawns), triangles without area, objects outside the sector grid, spawns inside\n"
+       "walls, a sector grid that no longer holds the map, bot routes (links that lead nowhere, to the\n"
+       "waypoint itself or onto the other path, dead ends, unlinked waypoints, paths that split bots\n"
+       "for good)\n"
        "and values out of range. Prints one line per problem, \"MAP: problem\", naming the objects by\n"
        "index; --json prints a JSON array with one object per map whose problems give kind, text and\n"
        "objects. Exits 1 when any is found.\n",
