@@ -118,6 +118,9 @@ struct Editor {
   // One short line for the bottom bar's status line after a command that gives no other sign
   // ("Saved name.pmp"); commands set it, the window shows it until the next one replaces it.
   std::string statusNote;
+  // The file name a recovered map was kept under ("" for a new map) while it is not saved again.
+  std::string recoveredFrom;
+  bool recovered = false;
   // The bytes of the last map read or written, kept so that the next open or save reuses the
   // half megabyte instead of allocating it again.
   std::vector<uint8_t> fileBytes;

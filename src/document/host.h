@@ -12,6 +12,8 @@ enum class MsgButtons { Ok, OkCancel, YesNo };  // with YesNo, Ok stands for Yes
 enum class MsgResult { Ok, Cancel };
 // The answers to the question about unsaved changes.
 enum class SaveChoice { Save, Discard, Cancel };
+// The answers to the offer of a map kept from an editor that stopped unexpectedly.
+enum class RecoveryChoice { Open, Discard, Later };
 
 struct ImportDialog;
 struct AboutBox;
@@ -50,6 +52,11 @@ class Host {
   // Asks whether to save the map's unsaved changes before they are dropped: a question with
   // the buttons Save, Discard and Cancel.
   virtual SaveChoice AskSaveChanges(const std::string& text, const std::string& title) = 0;
+  // Offers a kept map: a question with the buttons Open, Discard and Later. A host that cannot
+  // ask keeps every file for later.
+  virtual RecoveryChoice AskRecovery(const std::string& /*text*/, const std::string& /*title*/) {
+    return RecoveryChoice::Later;
+  }
   // Returns nothing when the user cancels.
   virtual std::optional<std::string> InputBox(const std::string& prompt, const std::string& title,
                                               const std::string& initial) = 0;

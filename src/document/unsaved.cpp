@@ -56,12 +56,16 @@ void MarkUnchanged(Editor& ed) {
   *u.pending = ed.doc;
   u.isPending = true;
   u.changed = false;
+  ed.recovered = false;  // a map of its own now
+  ed.recoveredFrom.clear();
 }
 
 void MarkSaved(Editor& ed, std::span<const uint8_t> written) {
   ed.unsaved.savedForm.assign(written.begin(), written.end());
   ed.unsaved.isPending = false;
   ed.unsaved.changed = false;
+  ed.recovered = false;  // saved under a name of its own
+  ed.recoveredFrom.clear();
 }
 
 void MarkChangedFromNew(Editor& ed) {

@@ -18,6 +18,7 @@
 #include "editing/tools.h"
 #include "shell/private_folder.h"
 #include "shell/recovery.h"
+#include "shell/recovery_offer.h"
 #include "shell/map_checker.h"
 #include "view/layout.h"
 #include "view/view.h"
@@ -59,13 +60,14 @@ void ShowAllLayersButAdvanced(Editor& ed) {
   ed.view.showFlags[5] = 0;
 }
 
-// The version about to be replaced is kept as "backup.pmp" in the temporary folder; a file that
-// is not there (any more) has nothing to keep. Returns why the copy failed, "" when it did not.
+// The version about to be replaced is kept in the private folder as "backup-" and its file name,
+// one per name, so that editors saving different maps keep each one's; a file that is not there
+// (any more) has nothing to keep. Returns why the copy failed, "" when it did not.
 std::string BackUp(Editor& ed, const std::string& path) {
   // Without a private folder there is no safe place for it; the user has been told.
   const std::string folder = PrivateFolder(ed);
   if (folder.empty()) return "";
-  const std::string backup = folder + "backup.pmp";
+  const std::string backup = folder + BackupName(path);
   std::string error;
   if (CopyFileReplacing(path, backup, error) != CopyOutcome::Failed) return "";
   return "The backup copy '" + backup + "' of '" + path + "' could not be made: " + error + ".";
@@ -191,27 +193,30 @@ void MenuNew_Click(Editor& ed) {
   ed.RefreshPanels();
 }
 
-void ReadMap(Editor& ed, const std::string& path) {
-  MapDocument& d = ed.doc;
-  d.info.textureName.assign(kTextureNameLength, '\0');
+bool ReadMapFileBytes(Editor& ed, const std::string& path, std::vector<uint8_t>& bytes, bool tellForced) {
   if (!PathExists(path)) {
     FileError(ed, "File '" + path + "' not found.");
-    MenuNew_Click(ed);
-    return;
+    return false;
   }
-  std::vector<uint8_t>& bytes = ed.fileBytes;
   std::string error;
   if (!ReadWholeFile(path, bytes, error)) {
     FileError(ed, "File '" + path + "' could not be read: " + error + ".", MsgIcon::Critical);
+    return false;
+  }
+  if (bytes.size() != kMapFileSize && (tellForced || !ed.shiftDown)) {
+    FileError(ed, "File '" + path + "' is not Zarnok 1.0.5b mapfile.");
+    return ed.shiftDown;
+  }
+  return true;
+}
+
+void ReadMap(Editor& ed, const std::string& path) {
+  MapDocument& d = ed.doc;
+  d.info.textureName.assign(kTextureNameLength, '\0');
+  std::vector<uint8_t>& bytes = ed.fileBytes;
+  if (!ReadMapFileBytes(ed, path, bytes, true)) {
     MenuNew_Click(ed);
     return;
-  }
-  if (bytes.size() != kMapFileSize) {
-    FileError(ed, "File '" + path + "' is not Zarnok 1.0.5b mapfile.");
-    if (!ed.shiftDown) {
-      MenuNew_Click(ed);
-      return;
-    }
   }
   DecodeReport report = DecodeMap(bytes, d, nullptr);
   d.info.fileName = path;
@@ -273,15 +278,22 @@ void ShowOpenedMap(Editor& ed) {
   ClearRedo(ed);
 }
 
-void MenuOpen_Click(Editor& ed) {
+std::string AskMapToOpen(Editor& ed) {
   FileDialogRequest req;
   req.initialFolder = ed.host->GetSetting("Recent", "Path", "");
   req.filter = kMapFilter;
   req.flags = kFileMustExist | kHideReadOnly;
-  std::string name = ed.host->OpenFileDialog(req);
-  if (name.empty()) return;
-  OpenByPath(ed, name);
-  ed.host->SaveSetting("Recent", "Path", FolderOf(name));
+  return ed.host->OpenFileDialog(req);
+}
+
+void OpenChosenMap(Editor& ed, const std::string& path) {
+  OpenByPath(ed, path);
+  ed.host->SaveSetting("Recent", "Path", FolderOf(path));
+}
+
+void MenuOpen_Click(Editor& ed) {
+  const std::string name = AskMapToOpen(ed);
+  if (!name.empty()) OpenChosenMap(ed, name);
 }
 
 void MenuSave_Click(Editor& ed) {
@@ -299,6 +311,10 @@ void MenuSaveAs_Click(Editor& ed) {
   req.flags = kOverwritePrompt | kPathMustExist | kNoReadOnlyReturn;
   req.initialFolder = ed.host->GetSetting("Recent", "Path", "");
   req.presetName = (ed.doc.spawnLast >= 0 && ed.doc.spawns[0].type == 1) ? "ctf_" : "";
+  if (ed.recovered && !ed.recoveredFrom.empty()) {  // where it was kept from; the overwrite prompt guards it
+    req.initialFolder = FolderOf(ed.recoveredFrom);
+    req.presetName = FileNameOf(ed.recoveredFrom);
+  }
   req.filter = kMapFilter;
   std::string name = ed.host->SaveFileDialog(req);
   if (name.empty()) return;

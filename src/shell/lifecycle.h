@@ -1,7 +1,9 @@
 #pragma once
 // The main window's life around the one map: start-up, first activation, the File menu, the
 // recent files, the window placement and shutdown.
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "document/editor.h"
 
@@ -32,6 +34,14 @@ void RestoreWindowPlacement(Editor& ed);
 void SaveWindowPlacement(Editor& ed);
 // A placement value kept in the settings section, in twips; -999 when missing or not a whole number.
 int PlacementSetting(Editor& ed, const char* section, const char* key);
+
+// The bytes of a map file for a user's open, or false and a message that says why there are
+// none. A file of the wrong length is read all the same while Shift is held (after its message
+// when `tellForced`).
+bool ReadMapFileBytes(Editor& ed, const std::string& path, std::vector<uint8_t>& bytes, bool tellForced);
+// File Open in two halves: the dialog ("" when cancelled), then the open of the chosen file.
+std::string AskMapToOpen(Editor& ed);
+void OpenChosenMap(Editor& ed, const std::string& path);
 
 // A user's open: reads the map at the path into the (cleared) document, or tells the user why not
 // and leaves a new map.

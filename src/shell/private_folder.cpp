@@ -8,6 +8,7 @@
 
 #include "document/host.h"
 #include "document/map_write.h"
+#include "document/numeric.h"
 
 namespace quorvel {
 
@@ -59,6 +60,8 @@ std::string PrivateFolder(Editor& ed) {
   }
   return folder;
 }
+
+std::string BackupName(const std::string& mapPath) { return "backup-" + FileNameOf(mapPath); }
 
 void ResetPrivateFolderNotice() {
   g_told = false;

@@ -16,6 +16,9 @@ std::string CheckedPrivateFolder(Editor& ed, std::string& problem);
 // The same, telling the user once a run that the backup copy and crash recovery are off when the
 // folder cannot be used.
 std::string PrivateFolder(Editor& ed);
+// The backup copy of the map file at the path: "backup-" and its file name, the newest version
+// replaced under that name.
+std::string BackupName(const std::string& mapPath);
 // A new run: the next failure is told again.
 void ResetPrivateFolderNotice();
 

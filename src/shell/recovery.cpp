@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <time.h>
 #include <random>
 #include <vector>
 
@@ -23,28 +24,39 @@
 #include "editing/clipboard.h"
 #include "editing/selection.h"
 #include "shell/lifecycle.h"
+#include "shell/autosave.h"
 #include "shell/private_folder.h"
+#include "shell/recovery_note.h"
 
 namespace quorvel {
 
 namespace {
 
-// Two buffers: the one published stays whole while the next encoding goes into the other, so a
-// signal arriving in the middle of an update still finds a complete map.
-std::vector<uint8_t> g_buffers[2];
-int g_next = 0;
-std::atomic<const uint8_t*> g_published{nullptr};
 std::string g_path;
-// Fixed C strings for the handler, which may not allocate.
+// Fixed C strings for the handler, which may not allocate: the map, the note and their parts.
 char g_pathC[4096] = "";
 char g_partC[4096] = "";
+char g_noteC[4096] = "";
+char g_notePartC[4096] = "";
+// The note's end ("\nmap=" and the map's name) in two buffers: the published one stays whole
+// while the other is rewritten.
+char g_noteTail[2][4096] = {"", ""};
+std::atomic<const char*> g_noteTailPublished{nullptr};
+std::string g_noteName;  // window thread: the name in the published tail
 std::atomic_flag g_written = ATOMIC_FLAG_INIT;
 std::atomic<bool> g_armed{false};
 
 constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP, SIGSEGV, SIGABRT};
 
+// The last word on this editor's files: the map as it stands, or nothing when it has no unsaved
+// changes (an earlier background write is then out of date).
 void WriteOnce() {
-  if (!g_written.test_and_set()) WriteRecoveryFile();
+  if (g_written.test_and_set()) return;
+  HoldAutosave();
+  if (!WriteRecoveryFile() && PublishedMap() == nullptr && g_pathC[0] != '\0') {
+    ::unlink(g_pathC);
+    ::unlink(g_noteC);
+  }
 }
 
 extern "C" void OnFatalSignal(int sig) {
@@ -67,42 +79,57 @@ std::string UniquePart() {
   return text;
 }
 
-struct LeftFile {
-  std::string path;
-  long long mtimeNs = -1;
-  std::time_t mtime = 0;
-};
-
-// The process id in a recovery file's name; 0 when it names none.
-pid_t PidOf(const std::string& name) {
-  const size_t start = std::strlen(kRecoveryPrefix);
-  if (name.compare(0, start, kRecoveryPrefix) != 0 || name.size() < 4 || name.substr(name.size() - 4) != ".pmp")
-    return 0;
-  long long pid = 0;
-  size_t i = start;
-  for (; i < name.size() && name[i] >= '0' && name[i] <= '9' && pid < 1000000000; ++i) pid = pid * 10 + (name[i] - '0');
-  return i > start && i < name.size() && name[i] == '-' ? static_cast<pid_t>(pid) : 0;
+void CopyC(char (&to)[4096], const std::string& from) {
+  const bool fits = from.size() < sizeof to;
+  std::memcpy(to, fits ? from.c_str() : "", fits ? from.size() + 1 : 1);
 }
 
-bool Running(pid_t pid) { return ::kill(pid, 0) == 0 || errno == EPERM; }
-
-// The newest regular recovery file in the folder whose editor is gone.
-LeftFile NewestLeft(const std::string& folder) {
-  LeftFile newest;
-  DIR* dir = ::opendir(folder.c_str());
-  if (!dir) return newest;
-  while (const dirent* entry = ::readdir(dir)) {
-    const std::string name = entry->d_name;
-    const pid_t pid = PidOf(name);
-    if (pid <= 0 || pid == ::getpid() || Running(pid)) continue;
-    struct stat st {};
-    const std::string path = folder + name;
-    if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
-    const long long ns = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
-    if (ns > newest.mtimeNs) newest = {path, ns, st.st_mtim.tv_sec};
+bool WriteAll(int fd, const char* data, size_t size) {
+  size_t done = 0;
+  while (done < size) {
+    const ssize_t w = ::write(fd, data + done, size - done);
+    if (w < 0 && errno == EINTR) continue;
+    if (w <= 0) return false;
+    done += static_cast<size_t>(w);
   }
-  ::closedir(dir);
-  return newest;
+  return true;
+}
+
+// Written beside and renamed, so an earlier file is never left half overwritten.
+bool WriteAndRename(const char* part, const char* path, const char* a, size_t aSize, const char* b, size_t bSize) {
+  const int fd = ::open(part, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
+  if (fd < 0) return false;
+  const bool written = WriteAll(fd, a, aSize) && WriteAll(fd, b, bSize);
+  const bool closed = ::close(fd) == 0;
+  if (written && closed && ::rename(part, path) == 0) return true;
+  ::unlink(part);
+  return false;
+}
+
+// "written=" and the seconds now, without the library's formatting.
+size_t NoteHead(char (&out)[40]) {
+  timespec now{};
+  ::clock_gettime(CLOCK_REALTIME, &now);
+  char digits[24];
+  size_t n = 0;
+  unsigned long long s = now.tv_sec > 0 ? static_cast<unsigned long long>(now.tv_sec) : 0;
+  do {
+    digits[n++] = static_cast<char>('0' + s % 10);
+    s /= 10;
+  } while (s != 0 && n < sizeof digits);
+  std::memcpy(out, "written=", 8);
+  for (size_t i = 0; i < n; ++i) out[8 + i] = digits[n - 1 - i];
+  return 8 + n;
+}
+
+// The note's end names this map; rewritten only when the name changes.
+void PublishNoteName(const std::string& name) {
+  if (g_noteTailPublished.load() != nullptr && name == g_noteName) return;
+  char (&tail)[4096] = g_noteTail[g_noteTailPublished.load() == g_noteTail[0] ? 1 : 0];
+  const std::string text = RecoveryNoteText(name, 0);
+  CopyC(tail, text.substr(text.find('\n')));
+  g_noteTailPublished.store(tail);
+  g_noteName = name;
 }
 
 }  // namespace
@@ -112,50 +139,48 @@ void PrepareRecovery(Editor& ed) {
   const std::string folder = CheckedPrivateFolder(ed, problem);
   g_path = folder.empty() ? std::string()
                           : folder + kRecoveryPrefix + std::to_string(::getpid()) + "-" + UniquePart() + ".pmp";
-  const std::string part = g_path.empty() ? std::string() : g_path + ".part";
-  const bool fits = part.size() < sizeof g_partC;
-  std::memcpy(g_pathC, fits ? g_path.c_str() : "", fits ? g_path.size() + 1 : 1);
-  std::memcpy(g_partC, fits ? part.c_str() : "", fits ? part.size() + 1 : 1);
-  for (auto& b : g_buffers) b.reserve(kMapFileSize);
-  g_published.store(nullptr);
+  const std::string note = g_path.empty() ? std::string() : RecoveryNotePath(g_path);
+  const bool fits = g_path.size() + 8 < sizeof g_partC;
+  CopyC(g_pathC, fits ? g_path : "");
+  CopyC(g_partC, fits && !g_path.empty() ? g_path + ".part" : "");
+  CopyC(g_noteC, fits ? note : "");
+  CopyC(g_notePartC, fits && !note.empty() ? note + ".part" : "");
+  BeginAutosave(fits ? g_path : "", fits ? note : "");
+  g_noteTailPublished.store(nullptr);
   g_written.clear();
 }
 
 std::string RecoveryPath() { return g_path; }
 
+std::string KeptMapName(const Editor& ed) {
+  return ed.doc.info.fileName.empty() ? ed.recoveredFrom : ed.doc.info.fileName;
+}
+
 void UpdateRecovery(Editor& ed) {
-  std::vector<uint8_t>& out = g_buffers[g_next];
+  std::vector<uint8_t>& out = AutosaveScratch();
   EncodeSaveForm(ed.doc, out);
   if (!NoteSaveForm(ed, out)) {
-    g_published.store(nullptr);
+    AutosaveClean();
     return;
   }
-  g_published.store(out.data());
-  g_next = 1 - g_next;
+  const std::string& name = KeptMapName(ed);
+  PublishNoteName(name);
+  AutosavePublish(name);
 }
 
 std::span<const uint8_t> RecoveryBytes() {
-  const uint8_t* data = g_published.load();
+  const uint8_t* data = PublishedMap();
   return data ? std::span<const uint8_t>(data, kMapFileSize) : std::span<const uint8_t>();
 }
 
 bool WriteRecoveryFile() noexcept {
-  const uint8_t* data = g_published.load();
+  const uint8_t* data = PublishedMap();
+  const char* tail = g_noteTailPublished.load();
   if (data == nullptr || g_pathC[0] == '\0') return false;
-  // Written beside and renamed, so an earlier recovery file is never left half overwritten.
-  const int fd = ::open(g_partC, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
-  if (fd < 0) return false;
-  size_t done = 0;
-  while (done < kMapFileSize) {
-    const ssize_t w = ::write(fd, data + done, kMapFileSize - done);
-    if (w < 0 && errno == EINTR) continue;
-    if (w <= 0) break;
-    done += static_cast<size_t>(w);
-  }
-  const bool closed = ::close(fd) == 0;
-  if (done == kMapFileSize && closed && ::rename(g_partC, g_pathC) == 0) return true;
-  ::unlink(g_partC);
-  return false;
+  char head[40];
+  const size_t headSize = NoteHead(head);
+  WriteAndRename(g_notePartC, g_noteC, head, headSize, tail ? tail : "", tail ? std::strlen(tail) : 0);
+  return WriteAndRename(g_partC, g_pathC, reinterpret_cast<const char*>(data), kMapFileSize, "", 0);
 }
 
 void InstallRecoveryHandlers() {
@@ -179,45 +204,10 @@ void InstallRecoveryHandlers() {
 void DisarmRecovery() { g_armed.store(false); }
 
 void RemoveOwnRecoveryFile() {
-  if (!g_path.empty()) ::unlink(g_path.c_str());
-}
-
-void OfferRecovery(Editor& ed) {
-  const std::string folder = PrivateFolder(ed);
-  if (folder.empty()) return;
-  const LeftFile newest = NewestLeft(folder);
-  if (newest.path.empty()) return;
-  const std::string offered = ed.host->GetSetting("Recovery", "Offered", "");
-  if (std::strtoll(offered.c_str(), nullptr, 10) >= newest.mtimeNs) return;
-  ed.host->SaveSetting("Recovery", "Offered", std::to_string(newest.mtimeNs));
-  char when[64] = "";
-  std::tm local {};
-  if (::localtime_r(&newest.mtime, &local)) std::strftime(when, sizeof when, "%Y-%m-%d %H:%M:%S", &local);
-  const std::string text = "Quorvel was stopped unexpectedly at " + std::string(when) +
-                           " while a map had unsaved changes.\nThat map was kept in '" + newest.path +
-                           "'.\nOpen it now?";
-  if (ed.host->MessageBox(text, "Recovery", MsgIcon::Question, MsgButtons::YesNo) == MsgResult::Ok)
-    OpenRecovered(ed, newest.path);
-}
-
-bool OpenRecovered(Editor& ed, const std::string& path) {
-  std::vector<uint8_t> bytes;
-  std::string error;
-  if (!ReadWholeFile(path, bytes, error) || bytes.size() != kMapFileSize) {
-    if (error.empty()) error = "it is no Zarnok map";
-    ed.host->MessageBox("File '" + path + "' could not be opened: " + error + ".", "File error", MsgIcon::Critical,
-                        MsgButtons::Ok);
-    return false;
-  }
-  ClearSelection(ed);
-  ed.doc.Clear(false);
-  EmptyClipboard(ed);
-  ed.doc.info.textureName.assign(kTextureNameLength, '\0');
-  DecodeMap(bytes, ed.doc, nullptr);
-  ed.doc.info.fileName.clear();  // a save asks for a name
-  ShowOpenedMap(ed);
-  MarkChangedFromNew(ed);
-  return true;
+  StopAutosave();
+  if (g_path.empty()) return;
+  ::unlink(g_path.c_str());
+  ::unlink(RecoveryNotePath(g_path).c_str());
 }
 
 }  // namespace quorvel

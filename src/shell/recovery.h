@@ -1,9 +1,11 @@
 #pragma once
 // Crash safety for the user's work. After every core call the window encodes the map as a save
-// would write it; while that differs from the saved map, a caught fatal signal, or the exit() Qt's
-// X11 platform makes when the display connection is lost, writes it with open, write and close
-// alone into this editor's own recovery file in the private folder. A clean exit removes that
-// file; the next start offers the newest file left by an editor that is no longer running.
+// would write it; while that differs from the saved map, a worker writes it into this editor's own
+// recovery file in the private folder within seconds (shell/autosave), and a caught fatal signal,
+// or the exit() Qt's X11 platform makes when the display connection is lost, writes it at once
+// with open, write and close alone. A note beside the file names the map and the time
+// (shell/recovery_note). A clean exit removes both; the next start offers every file left by an
+// editor that is no longer running (shell/recovery_offer).
 #include <cstdint>
 #include <span>
 #include <string>
@@ -22,9 +24,11 @@ std::string RecoveryPath();
 // Encodes the map as a save would write it and notes whether it has unsaved changes; only then is
 // there anything for a crash to keep.
 void UpdateRecovery(Editor& ed);
+// The file name the recovery note gives for the map: its own, or the one it was recovered from.
+std::string KeptMapName(const Editor& ed);
 // What a crash would write now; empty when nothing.
 std::span<const uint8_t> RecoveryBytes();
-// Writes those bytes to the recovery file; uses only async-signal-safe calls. True when written.
+// Writes those bytes and the note; uses only async-signal-safe calls. True when written.
 bool WriteRecoveryFile() noexcept;
 
 // Catches SIGTERM, SIGINT, SIGHUP (unless ignored, as under nohup), SIGSEGV and SIGABRT: the
@@ -33,15 +37,7 @@ bool WriteRecoveryFile() noexcept;
 void InstallRecoveryHandlers();
 // The window closed normally: exiting now is no crash.
 void DisarmRecovery();
-// A clean exit: this editor's recovery file, if any, is no longer needed.
+// A clean exit: the worker stops, and this editor's recovery file, if any, is no longer needed.
 void RemoveOwnRecoveryFile();
-
-// Start-up: the newest recovery file left by an editor that is no longer running, offered once
-// (the settings remember the newest one offered); Yes opens it as an unnamed map with unsaved
-// changes.
-void OfferRecovery(Editor& ed);
-// Opens a recovery file as an unnamed map with unsaved changes; false (and a message) when it is
-// no map.
-bool OpenRecovered(Editor& ed, const std::string& path);
 
 }  // namespace quorvel

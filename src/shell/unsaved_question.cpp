@@ -7,10 +7,18 @@
 
 namespace quorvel {
 
+std::string MapShownName(const Editor& ed) {
+  const std::string& file = ed.doc.info.fileName;
+  if (!file.empty()) return FileNameOf(file);
+  if (!ed.recovered) return "Untitled";
+  return (ed.recoveredFrom.empty() ? std::string("Untitled") : FileNameOf(ed.recoveredFrom)) + " (recovered)";
+}
+
+bool MapCanBeOpened(Editor& ed, const std::string& path) { return ReadMapFileBytes(ed, path, ed.fileBytes, false); }
+
 bool ConfirmDropChanges(Editor& ed) {
   if (!HasUnsavedChanges(ed)) return true;
-  const std::string& file = ed.doc.info.fileName;
-  const std::string name = file.empty() ? "Untitled" : FileNameOf(file);
+  const std::string name = MapShownName(ed);
   switch (ed.host->AskSaveChanges("The map '" + name + "' has unsaved changes.\nSave them first?",
                                   "Unsaved changes")) {
     case SaveChoice::Discard:
@@ -28,11 +36,20 @@ void AskThenNew(Editor& ed) {
   if (ConfirmDropChanges(ed)) MenuNew_Click(ed);
 }
 
+// The file is chosen and read first: an open that cannot happen drops nothing.
 void AskThenOpen(Editor& ed) {
-  if (ConfirmDropChanges(ed)) MenuOpen_Click(ed);
+  const std::string name = AskMapToOpen(ed);
+  if (name.empty() || !MapCanBeOpened(ed, name)) return;
+  if (ConfirmDropChanges(ed)) OpenChosenMap(ed, name);
 }
 
 void AskThenOpenRecent(Editor& ed, int index) {
+  if (index < 0 || index > 4) return;
+  if (!MapCanBeOpened(ed, ed.recentFiles[index])) {
+    ed.recentFiles[index].clear();  // as a failed open from the list does
+    RebuildRecentMenu(ed, false);
+    return;
+  }
   if (ConfirmDropChanges(ed)) MenuRekentti_Click(ed, index);
 }
 

@@ -44,15 +44,15 @@ class CrashRecovery : public ::testing::Test {
     env.insert("ASAN_OPTIONS", "detect_leaks=0");
   }
 
-  QStringList RecoveryFiles() const {
-    return QDir(privateFolder).entryList({"recovery-*"}, QDir::Files | QDir::Hidden | QDir::System);
+  QStringList RecoveryFiles(const QString& pattern = "recovery-*") const {
+    return QDir(privateFolder).entryList({pattern}, QDir::Files | QDir::Hidden | QDir::System);
   }
 
-  // Starts the editors on the argument, waits, kills them all with SIGTERM. The editor gives no
+  // Starts the editors on the argument, waits, kills them all with the signal. The editor gives no
   // sign that the map is in, so a kill that came too early (during start-up) is tried again after
   // a longer wait, until `enough` says the files are as expected.
   void RunAndKill(const QString& argument, int editors, const std::function<bool()>& enough,
-                  std::initializer_list<int> waits = {500, 2000, 8000}) {
+                  std::initializer_list<int> waits = {500, 2000, 8000}, int signal = SIGTERM) {
     for (int waitMs : waits) {
       QDir(privateFolder).removeRecursively();
       std::vector<std::unique_ptr<QProcess>> running;
@@ -63,7 +63,7 @@ class CrashRecovery : public ::testing::Test {
         ASSERT_TRUE(running.back()->waitForStarted());
       }
       ASSERT_FALSE(running[0]->waitForFinished(waitMs)) << running[0]->readAllStandardError().toStdString();
-      for (auto& p : running) ::kill(pid_t(p->processId()), SIGTERM);
+      for (auto& p : running) ::kill(pid_t(p->processId()), signal);
       for (auto& p : running) {
         ASSERT_TRUE(p->waitForFinished(20000));
         EXPECT_EQ(p->exitStatus(), QProcess::CrashExit);  // it still dies of the signal
@@ -99,7 +99,8 @@ TEST_F(CrashRecovery, EditedMapIsKeptAsASaveWouldWriteItOnceForEachEditor) {
   EncodeSaveForm(ed->doc, saveForm);
 
   auto keptBoth = [&] {
-    const QStringList files = RecoveryFiles();
+    if (RecoveryFiles("recovery-*.txt").size() != 2) return false;  // the notes
+    const QStringList files = RecoveryFiles("recovery-*.pmp");
     if (files.size() != 2) return false;
     for (const QString& f : files) {
       QFile in(QDir(privateFolder).filePath(f));
@@ -110,6 +111,27 @@ TEST_F(CrashRecovery, EditedMapIsKeptAsASaveWouldWriteItOnceForEachEditor) {
   RunAndKill(prefabPath, 2, keptBoth);
   EXPECT_TRUE(keptBoth()) << RecoveryFiles().join(", ").toStdString();
   EXPECT_TRUE(QDir(privateFolder).entryList({"*.part"}, QDir::Files).isEmpty());
+}
+
+// A kill no program can catch: what the editor wrote in the background within seconds of the
+// change is there, with its note.
+TEST_F(CrashRecovery, HardKillKeepsWhatWasWrittenInTheBackground) {
+  MapDocument pieces = fixtures::NewMap();
+  fixtures::AddTriangle(pieces, 0, 0, 64, 0, 0, 64);
+  std::vector<uint8_t> prefab;
+  EncodePrefab(pieces, prefab);
+  const QString prefabPath = dir.filePath("work.pre");
+  Write(prefabPath, prefab);
+  auto kept = [&] {
+    const QStringList files = QDir(privateFolder).entryList({"recovery-*.pmp"}, QDir::Files);
+    if (files.size() != 1) return false;
+    QFile in(QDir(privateFolder).filePath(files[0]));
+    QFile note(QDir(privateFolder).filePath(QString(files[0]).replace(".pmp", ".txt")));
+    return in.open(QIODevice::ReadOnly) && in.size() == qint64(kMapFileSize) && note.open(QIODevice::ReadOnly) &&
+           note.readAll().startsWith("written=");
+  };
+  RunAndKill(prefabPath, 1, kept, {4000, 10000, 25000}, SIGKILL);
+  EXPECT_TRUE(kept()) << RecoveryFiles().join(", ").toStdString();
 }
 
 TEST_F(CrashRecovery, UnchangedMapLeavesNoFile) {

@@ -36,9 +36,11 @@ namespace fs = std::filesystem;
 namespace quorvel {
 namespace {
 
-// The editor's own folder inside the temporary folder, and the backup copy in it.
+// The editor's own folder inside the temporary folder, and the backup copies of keep.pmp and
+// big.pmp in it.
 const std::string kPrivate = "tmp/quorvel-" + std::to_string(::geteuid());
-const std::string kBackupCopy = kPrivate + "/backup.pmp";
+const std::string kBackupCopy = kPrivate + "/backup-keep.pmp";
+const std::string kBigBackup = kPrivate + "/backup-big.pmp";
 const char* const kBackup = kBackupCopy.c_str();
 const std::string kBackupInside = kBackupCopy + "/inside";
 
@@ -217,18 +219,19 @@ TEST_F(FaultInjection, EveryWrittenFileSurvivesEveryFault) {
          fs::create_directories(root / "planted");
          fs::create_directory_symlink(root / "planted", root / kPrivate);
        },
-       {"planted/backup.pmp"}, kPrivate.c_str(), "it is a link", "Warning", 0, "game/MAPS/keep.pmp"},
+       {"planted/backup-keep.pmp"}, kPrivate.c_str(), "it is a link", "Warning", 0, "game/MAPS/keep.pmp"},
       {"backup: its folder is open to others", Save,
        [&](const fs::path& root) { fs::permissions(root / kPrivate, fs::perms::all); },
        {kBackup}, kPrivate.c_str(), "other users can reach it", "Warning", 0, "game/MAPS/keep.pmp"},
-      {"backup: backup.pmp is a folder", Save, [](const fs::path& root) { FolderAt(root / kBackup); },
+      {"backup: the backup copy is a folder", Save, [](const fs::path& root) { FolderAt(root / kBackup); },
        {kBackupInside.c_str()}, kBackup, kFolder, "File error", 0, "game/MAPS/keep.pmp"},
       {"backup: disk full", SaveAs,
        [&](const fs::path& root) {
          Put(root / "game/MAPS/big.pmp", std::string(1000000, 'b'));  // larger than a map: only its copy fails
+         Put(root / kBigBackup, "old backup");
          answer(root, "game/MAPS/big.pmp");
        },
-       {kBackup}, kBackup, kTooLarge, "File error", 600000, "game/MAPS/big.pmp"},
+       {kBigBackup.c_str()}, kBigBackup.c_str(), kTooLarge, "File error", 600000, "game/MAPS/big.pmp"},
       {"backup: its source vanished", Save, [](const fs::path& root) { fs::remove(root / "game/MAPS/keep.pmp"); },
        {kBackup}, nullptr, nullptr, nullptr, 0, "game/MAPS/keep.pmp"},
 
@@ -285,7 +288,7 @@ TEST_F(FaultInjection, EveryWrittenFileSurvivesEveryFault) {
        },
        {}, "game/Quorvel/Prefab/socket.pre", kSocket, "File error", 0, nullptr, false,
        [](const fs::path& root) { EXPECT_TRUE(fs::is_socket(root / "game/Quorvel/Prefab/socket.pre")); }},
-      {"backup: backup.pmp is a socket", Save, [&](const fs::path& root) { BindSocket(root / kBackup); }, {},
+      {"backup: the backup copy is a socket", Save, [&](const fs::path& root) { BindSocket(root / kBackup); }, {},
        kBackup, kSocket, "File error", 0, "game/MAPS/keep.pmp", true,
        [](const fs::path& root) { EXPECT_TRUE(fs::is_socket(root / kBackup)); }},
       {"save: the map is a link", Save,

@@ -206,7 +206,7 @@ TEST_F(Lifecycle, SaveWritesNormalisedBytesAndKeepsABackup) {
   EXPECT_EQ(fixtures::ReadF32(saved, 4), 10.0f);          // corner 0 now (0, 10)
   EXPECT_EQ(ReadI32(saved, 48031 + 4), 256);              // spawn on whole units
   EXPECT_EQ(saved[500064 + 3], 'U');                       // the file had no author: "Unknow"
-  EXPECT_EQ(ReadFile(host.tempPath + "quorvel-" + std::to_string(::geteuid()) + "/backup.pmp"), original);
+  EXPECT_EQ(ReadFile(host.tempPath + "quorvel-" + std::to_string(::geteuid()) + "/backup-map.pmp"), original);
   EXPECT_TRUE(ed->doc.info.fileName == path);
 
   MenuSave_Click(*ed);
@@ -215,7 +215,7 @@ TEST_F(Lifecycle, SaveWritesNormalisedBytesAndKeepsABackup) {
   std::memset(&again[444060], 0, 4);
   std::memset(&saved[444060], 0, 4);
   EXPECT_EQ(again, saved);  // saving twice gives the same bytes apart from the stamp
-  EXPECT_EQ(ReadFile(host.tempPath + "quorvel-" + std::to_string(::geteuid()) + "/backup.pmp").size(), kMapFileSize);
+  EXPECT_EQ(ReadFile(host.tempPath + "quorvel-" + std::to_string(::geteuid()) + "/backup-map.pmp").size(), kMapFileSize);
   EXPECT_EQ(ed->currentTool, 0);
 }
 

@@ -1,4 +1,4 @@
-// The map kept for a crash, and the start-up offer of a recovery file.
+// The map kept for a crash, and the start-up offer of the recovery files left.
 #include "shell/recovery.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +17,10 @@
 #include "editing/undo_command.h"
 #include "fixtures/map_builder.h"
 #include "fixtures/shell_fixture.h"
+#include "shell/autosave.h"
 #include "shell/lifecycle.h"
+#include "shell/recovery_note.h"
+#include "shell/unsaved_question.h"
 #include "view/view.h"
 
 namespace fs = std::filesystem;
@@ -92,66 +95,85 @@ TEST_F(Recovery, KeepsWhatASaveWouldWriteWhileTheMapHasUnsavedChanges) {
   EXPECT_FALSE(fs::exists(RecoveryPath()));
 }
 
-TEST_F(Recovery, StartUpOffersTheNewestLeftFileOnce) {
+TEST_F(Recovery, StartUpOffersEveryLeftFileByItsMapNewestFirst) {
   WriteFile("game/Zarnok.exe", {1});
   MapDocument doc = fixtures::NewMap();
   fixtures::AddTriangle(doc, 10, 0, 30, 0, 10, 20);
+  fixtures::AddSpawn(doc, 5, 5, 1);
   std::vector<uint8_t> map;
   EncodeMap(doc, nullptr, map);
   const fs::path folder = Private();
   fs::create_directories(folder);
   fs::permissions(folder, fs::perms::owner_all);
-  const auto now = fs::file_time_type::clock::now();
-  // Process ids beyond any the system gives are editors no longer running; this process runs.
-  auto leave = [&](const std::string& name, int ageSeconds) {
-    const std::string path = (folder / name).string();
+  const std::string original = PathIn("maps/ctf_test.pmp");
+  // A file with its note; process ids beyond any the system gives are editors no longer running.
+  auto leave = [&](const std::string& base, const std::string& mapName, long long written) {
+    const std::string path = (folder / (base + ".pmp")).string();
     WriteFile(fs::relative(path, dir).string(), map);
-    fs::last_write_time(path, now - std::chrono::seconds(ageSeconds));
+    const std::string note = RecoveryNoteText(mapName, static_cast<std::time_t>(written));
+    WriteFile(fs::relative(RecoveryNotePath(path), dir).string(), std::vector<uint8_t>(note.begin(), note.end()));
     return path;
   };
+  const std::string running = leave("recovery-" + std::to_string(::getpid()) + "-ab", "mine.pmp", 1900000000);
+  const std::string older = leave("recovery-999999998-aa", "", 1700000000);
+  const std::string newer = leave("recovery-999999999-bb", original, 1800000000);
+
   struct Case {
     const char* name;
-    std::function<void()> before;
-    const char* offered;  // the file named; nullptr: nothing asked
-    MsgResult answer;
+    std::vector<RecoveryChoice> answers;
+    std::vector<MsgResult> confirms;  // the Discard confirmations
+    std::vector<const char*> offered;  // in order, by the name each is offered under
+    bool newerKept, olderKept;
   };
-  std::string older, newer;
   const std::vector<Case> cases = {
-      {"no recovery file", [] {}, nullptr, MsgResult::Cancel},
-      {"a running editor's file", [&] { leave("recovery-" + std::to_string(::getpid()) + "-ab.pmp", 10); }, nullptr,
-       MsgResult::Cancel},
-      {"two left files: the newest is offered", [&] {
-         older = leave("recovery-999999998-aa.pmp", 100);
-         newer = leave("recovery-999999999-bb.pmp", 50);
-       }, "999999999-bb", MsgResult::Cancel},
-      {"No keeps them and is not asked again", [] {}, nullptr, MsgResult::Cancel},
-      {"a newer one is offered", [&] { newer = leave("recovery-999999997-cc.pmp", 5); }, "999999997-cc", MsgResult::Ok},
+      {"Later keeps both, newest first", {RecoveryChoice::Later, RecoveryChoice::Later}, {},
+       {"'ctf_test.pmp'", "a new map"}, true, true},
+      {"they are offered again; a cancelled Discard keeps it", {RecoveryChoice::Later, RecoveryChoice::Discard},
+       {MsgResult::Cancel}, {"'ctf_test.pmp'", "a new map"}, true, true},
+      {"Discard confirmed removes it", {RecoveryChoice::Later, RecoveryChoice::Discard}, {MsgResult::Ok},
+       {"'ctf_test.pmp'", "a new map"}, true, false},
+      {"Open shows it and takes the file over", {RecoveryChoice::Open}, {}, {"'ctf_test.pmp'"}, false, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    c.before();
+    host.recoveryOffers.clear();
     host.messages.clear();
-    host.messageAnswers = {c.answer};
+    host.recoveryAnswers.assign(c.answers.begin(), c.answers.end());
+    host.messageAnswers.assign(c.confirms.begin(), c.confirms.end());
     ed = std::make_unique<Editor>();
     ed->host = &host;
     Start();
-    if (!c.offered) {
-      EXPECT_TRUE(host.messages.empty()) << host.LastMessage();
-      continue;
+    ASSERT_EQ(host.recoveryOffers.size(), c.offered.size());
+    for (size_t i = 0; i < c.offered.size(); ++i) {
+      const std::string& offer = host.recoveryOffers[i];
+      EXPECT_EQ(offer.rfind("Recovery (" + std::to_string(i + 1) + " of ", 0), 0u) << offer;
+      EXPECT_NE(offer.find("while " + std::string(c.offered[i]) + " had unsaved changes"), std::string::npos) << offer;
+      EXPECT_NE(offer.find("1 polygon, 1 spawn, 0 sceneries, 0 colliders and 0 waypoints"), std::string::npos) << offer;
     }
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].buttons, MsgButtons::YesNo);
-    EXPECT_NE(host.messages[0].text.find(c.offered), std::string::npos) << host.messages[0].text;
-    EXPECT_NE(host.messages[0].text.find("Open it now?"), std::string::npos);
-    EXPECT_TRUE(fs::exists(older) && fs::exists(newer));
+    EXPECT_EQ(host.messages.size(), c.confirms.size());
+    EXPECT_TRUE(fs::exists(running) && fs::exists(RecoveryNotePath(running)));  // a running editor's: untouched
+    EXPECT_EQ(fs::exists(newer), c.newerKept);
+    EXPECT_EQ(fs::exists(RecoveryNotePath(newer)), c.newerKept);
+    EXPECT_EQ(fs::exists(older), c.olderKept);
+    EXPECT_EQ(fs::exists(RecoveryNotePath(older)), c.olderKept);
   }
-  // Yes opened it as an unnamed map with unsaved changes: a save asks for a name.
+  // Opened: the map as kept, named after its file, unsaved; this editor's own file now holds it.
   EXPECT_EQ(ed->doc.polygonLast, 0);
   EXPECT_EQ(ed->doc.polygons[0].corner[0].x, 10);
-  EXPECT_TRUE(ed->doc.info.fileName.empty());
+  EXPECT_EQ(MapShownName(*ed), "ctf_test.pmp (recovered)");
   EXPECT_TRUE(HasUnsavedChanges(*ed));
+  EXPECT_TRUE(SameSavedContent(ReadFile(RecoveryPath()), Kept()));
+  // Save asks where, in the map's folder with its name preset; once saved, nothing is kept.
+  host.saveAnswers = {PathIn("saved.pmp")};
   MenuSave_Click(*ed);
-  EXPECT_EQ(host.saveRequests.size(), 1u);
+  ASSERT_EQ(host.saveRequests.size(), 1u);
+  EXPECT_EQ(host.saveRequests[0].presetName, "ctf_test.pmp");
+  EXPECT_EQ(host.saveRequests[0].initialFolder, PathIn("maps/"));
+  EXPECT_EQ(MapShownName(*ed), "saved.pmp");
+  UpdateRecovery(*ed);
+  FlushAutosave();
+  EXPECT_FALSE(fs::exists(RecoveryPath()));
+  EXPECT_FALSE(fs::exists(RecoveryNotePath(RecoveryPath())));
 }
 
 }  // namespace

@@ -266,9 +266,8 @@ void Ikkuna::ShowUnsaved() {
   const auto* qt = dynamic_cast<const QtHost*>(&host_);
   if (qt == nullptr) return;
   const bool changed = ed_.unsaved.changed;
-  const std::string& file = ed_.doc.info.fileName;
   const QString caption = QString::fromStdString(qt->Caption());
-  const QString title = changed ? QString::fromStdString(file.empty() ? "Untitled" : FileNameOf(file)) +
+  const QString title = changed ? QString::fromStdString(MapShownName(ed_)) +
                                       QStringLiteral("[*] - ") + caption
                                 : caption;
   if (windowTitle() != title) setWindowTitle(title);

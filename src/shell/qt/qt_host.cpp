@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QProcess>
 #include <QScreen>
 #include <QSettings>
@@ -111,6 +112,23 @@ SaveChoice QtHost::AskSaveChanges(const std::string& text, const std::string& ti
   RefocusWindow();
   if (answer == QMessageBox::Save) return SaveChoice::Save;
   return answer == QMessageBox::Discard ? SaveChoice::Discard : SaveChoice::Cancel;
+}
+
+RecoveryChoice QtHost::AskRecovery(const std::string& text, const std::string& title) {
+  BeforeModal();
+  QMessageBox box(window_ ? window_.data() : QApplication::activeWindow());
+  box.setWindowTitle(Q(title));
+  box.setText(Q(text));
+  box.setIcon(QMessageBox::Question);
+  QPushButton* open = box.addButton(QStringLiteral("&Open"), QMessageBox::AcceptRole);
+  QPushButton* discard = box.addButton(QStringLiteral("&Discard"), QMessageBox::DestructiveRole);
+  QPushButton* later = box.addButton(QStringLiteral("&Later"), QMessageBox::RejectRole);
+  box.setDefaultButton(open);
+  box.setEscapeButton(later);
+  box.exec();
+  RefocusWindow();
+  if (box.clickedButton() == open) return RecoveryChoice::Open;
+  return box.clickedButton() == discard ? RecoveryChoice::Discard : RecoveryChoice::Later;
 }
 
 // Without a window manager nobody hands the focus back after a dialog; keys would be lost.

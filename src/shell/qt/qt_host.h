@@ -23,6 +23,7 @@ class QtHost : public Host {
   MsgResult MessageBox(const std::string& text, const std::string& title, MsgIcon icon,
                        MsgButtons buttons) override;
   SaveChoice AskSaveChanges(const std::string& text, const std::string& title) override;
+  RecoveryChoice AskRecovery(const std::string& text, const std::string& title) override;
   std::optional<std::string> InputBox(const std::string& prompt, const std::string& title,
                                       const std::string& initial) override;
   std::optional<uint32_t> ChooseColour(uint32_t initial) override;
