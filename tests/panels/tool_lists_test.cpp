@@ -134,5 +134,34 @@ TEST_F(ToolListsTest, ShowWhatTheNextObjectGetsAfterUndoRedoNewAndOpen) {
   }
 }
 
+
+// The preview under the pointer takes a choice in the panel at once, and the type the tool was reset
+// to by an Undo, so the canvas never shows the old size or colour until the pointer moves.
+TEST_F(ToolListsTest, ThePreviewTakesTheChoiceAtOnce) {
+  Start();
+  for (const Kind& k : kKinds) {
+    if (k.tool == 5) continue;  // a waypoint has no preview
+    SCOPED_TRACE(k.name);
+    MenuNew_Click(*ed);
+    x_ = -300;
+    SelectTool(*ed, k.tool);
+    Place(k);
+    Form_MouseMove(*ed, 0, 0, 500, 400);
+    const auto preview = [&] {
+      const MapDocument& d = ed->doc;
+      if (k.tool == 2) return double(d.spawns[size_t(d.spawnLast + 1)].type);
+      if (k.tool == 3) return double(d.scenery[size_t(d.sceneryLast + 1)].style);
+      return double(d.colliders[size_t(d.colliderLast + 1)].radius);
+    };
+    const double before = preview();
+    k.choose(*ed);  // the pointer is over the panel now: no motion on the canvas
+    EXPECT_NE(preview(), before);
+    EXPECT_EQ(preview(), k.claim(*ed));
+    Place(k);
+    MenuUndo_Click(*ed);
+    EXPECT_EQ(preview(), k.claim(*ed));
+  }
+}
+
 }  // namespace
 }  // namespace quorvel
