@@ -115,6 +115,7 @@ struct Controls {
   MenuItem MenuSelectAll{"MenuSelectAll", "Select &All", "Ctrl+Shift+A"};  // Ctrl+A is About
   MenuItem MenuView{"MenuView", "  &View  ", ""};
   MenuItem MenuFilled{"MenuFilled", "&Filled", "F6"};
+  MenuItem MenuOutlines{"MenuOutlines", "&Outlines", "", true, true, true};
   MenuItem MenuEmpty7{"MenuEmpty7", "-", ""};
   MenuItem MenuFitMap{"MenuFitMap", "Fit map", ""};
   MenuItem MenuCentre{"MenuCentre", "Centre selection", ""};
@@ -123,7 +124,7 @@ struct Controls {
   MenuItem MenuRunZarnok{"MenuRunZarnok", "&Zarnok", "F8"};
   MenuItem MenuRunCompile{"MenuRunCompile", "&Compile", "F9"};
   MenuItem MenuRunAll{"MenuRunAll", "Compile+Save+Zarn&ok", "F12"};
-  MenuItem MenuRunCheck{"MenuRunCheck", "&Check map", "F7"};
+  MenuItem MenuRunCheck{"MenuRunCheck", "C&heck map", "F7"};  // C is Compile's
   MenuItem MenuHelpA{"MenuHelpA", "  &Help  ", ""};
   MenuItem MenuHelp{"MenuHelp", "Online &Help", "Ctrl+H"};
   MenuItem MenuAbout{"MenuAbout", "&About", "Ctrl+A"};

@@ -29,6 +29,7 @@ struct ViewState {
   int clientWidth = 819;  // W and H: the main window's client area in pixels
   int clientHeight = 577;
   bool filled = false;  // polygons filled in their colours over the sky, instead of the wireframe
+  bool outlines = true;  // the filled view draws each polygon's edges over its fill
 };
 
 inline constexpr int kUndoSlots = 10;

@@ -372,6 +372,17 @@ void AddToolPress(Editor& ed, float x, float y) {
   }
 }
 
+void ShowToolParamInPreview(Editor& ed) {
+  MapDocument& d = ed.doc;
+  if (ed.currentTool == 2 && d.spawnLast < kMaxSpawns - 1) {
+    d.spawns[static_cast<size_t>(d.spawnLast + 1)].type = static_cast<uint8_t>(ed.toolParam);
+  } else if (ed.currentTool == 3 && ed.toolParam != -9999 && d.sceneryLast < kSceneryLastKept) {
+    d.scenery[static_cast<size_t>(d.sceneryLast + 1)].style = static_cast<uint8_t>(ed.toolParam);
+  } else if (ed.currentTool == 4 && d.colliderLast < kMaxColliders - 1) {
+    d.colliders[static_cast<size_t>(d.colliderLast + 1)].radius = ed.toolParam;
+  }
+}
+
 void AddToolMotion(Editor& ed, float x, float y) {
   MapDocument& d = ed.doc;
   switch (ed.currentTool) {

@@ -8,6 +8,9 @@ namespace quorvel {
 // Screen position (x, y) of the press or motion.
 void AddToolPress(Editor& ed, float x, float y);
 void AddToolMotion(Editor& ed, float x, float y);
+// Gives the preview of the spawn, scenery or collider tool the type, style or size in toolParam at
+// once, where it stands, so a choice in the panel shows before the pointer moves again.
+void ShowToolParamInPreview(Editor& ed);
 
 // The world point a press at screen (x, y) would place: on the grid unless the grid is off or Ctrl
 // is held.

@@ -7,6 +7,7 @@
 #include "document/numeric.h"
 #include "document/panel_lists.h"
 #include "editing/clipboard.h"
+#include "editing/create.h"
 #include "editing/selection.h"
 
 namespace quorvel {
@@ -37,15 +38,16 @@ void SceneryDefaults(Editor& ed) {
   ShowText(ctl.CBscenery2, VisibilityText(last.alpha));
 }
 
+// The box shows the whole number a new collider gets, not the last one's exact radius; a radius
+// outside the sizes the box takes (only a file written elsewhere holds one) starts from 12.
 void ColliderDefaults(Editor& ed) {
-  if (ed.doc.colliderLast < 0) {
-    ed.toolParam = 12;
-    ed.ctl.CBcollider.text = "12";
-    return;
+  int16_t size = 12;
+  if (ed.doc.colliderLast >= 0) {
+    const int16_t last = ToInt16(ed.doc.colliders[std::min<int>(ed.doc.colliderLast, kMaxColliders - 1)].radius);
+    if (last >= 2 && last <= 999) size = last;
   }
-  float r = ed.doc.colliders[std::min<int>(ed.doc.colliderLast, kMaxColliders - 1)].radius;
-  ed.ctl.CBcollider.text = ShortestFloat(r);
-  ed.toolParam = ToInt16(r);
+  ed.toolParam = size;
+  ed.ctl.CBcollider.text = std::to_string(size);
 }
 
 void WaypointDefaults(Editor& ed) {
@@ -103,6 +105,8 @@ void OBvalinta_Click(Editor& ed, int index) {
     default:
       break;
   }
+  // The preview left in the free record (by an Undo, say) shows what the next object gets.
+  ShowToolParamInPreview(ed);
   ed.panelRefreshBusy = false;
   ed.RedrawCanvas();
 }

@@ -9,6 +9,7 @@
 #include "document/numeric.h"
 #include "document/panel_lists.h"
 #include "document/undo.h"
+#include "editing/create.h"
 #include "panels/property_support.h"
 #include "view/view.h"
 
@@ -90,6 +91,7 @@ void CBspawn_Click(Editor& ed) {
     ForEachSelected(ed.doc.spawns, ed.sel.selSpawn, ed.sel.selSpawnLast, [&](Spawn& s) { s.type = type; });
   } else if (ed.currentTool == 2 && !IsManyTypes(box)) {
     ed.toolParam = type;
+    ShowToolParamInPreview(ed);
   }
   Finish(ed);
 }
@@ -120,6 +122,7 @@ void CBscenery_Click(Editor& ed) {
                     [&](Scenery& s) { s.style = static_cast<uint8_t>(style); });
   } else if (ed.currentTool == 3 && style != 0 && ed.toolParam != kSceneryAwaitsRotation) {
     ed.toolParam = static_cast<int16_t>(style);
+    ShowToolParamInPreview(ed);
   }
   Finish(ed);
 }
@@ -187,6 +190,9 @@ void CBcollider_Click(Editor& ed) {
                     [&](Collider& c) { c.radius = static_cast<float>(*size); });
   } else {
     ed.toolParam = ToInt16(*size);
+    // A new collider gets the whole number: the box says so.
+    ShowText(ed.ctl.CBcollider, std::to_string(ed.toolParam));
+    ShowToolParamInPreview(ed);
   }
   Finish(ed);
 }

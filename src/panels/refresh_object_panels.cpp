@@ -65,11 +65,11 @@ void PrepareSceneryTool(Editor& ed) {
 void RefreshSpawnPanel(Editor& ed) {
   ComboBox& box = ed.ctl.CBspawn;
   if (ed.currentTool == 2) {
-    // Marked "3" the box already holds the user's choice for new spawns.
-    if (box.tag == "3") return;
+    // The box shows the type the next spawn gets: the user's choice, or Normal again after the
+    // tool switch of an Undo or Redo has reset it.
     EnsureSpawnList(box, '3');
     box.enabled = true;
-    ShowText(box, SpawnTypeText(0));
+    ShowText(box, SpawnTypeText(ed.toolParam >= 0 && ed.toolParam <= 2 ? ed.toolParam : 0));
     return;
   }
   if (ed.currentTool != 0 || ed.sel.selSpawnLast < 0) {

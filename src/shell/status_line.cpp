@@ -13,6 +13,10 @@ namespace {
 std::string Number(double v) {
   if (!std::isfinite(v)) return std::isnan(v) ? "?" : (v > 0 ? "inf" : "-inf");
   char buf[64];
+  if (std::fabs(v) >= 1e7) {
+    std::snprintf(buf, sizeof buf, "%.6g", v);
+    return buf;
+  }
   std::snprintf(buf, sizeof buf, "%.2f", v);
   std::string s = buf;
   while (s.back() == '0') s.pop_back();
@@ -22,14 +26,21 @@ std::string Number(double v) {
 
 }  // namespace
 
-std::string StatusLineText(const Editor& ed) {
+StatusParts StatusLineParts(const Editor& ed) {
+  StatusParts parts;
   float x, y;
   PlacementPoint(ed, ed.view.lastPointerX, ed.view.lastPointerY, x, y);
-  std::string text = "X: " + Number(x) + "  Y: " + Number(y) + "\n";
+  parts.position = "X: " + Number(x) + "  Y: " + Number(y);
   const SelRect& r = ed.sel.selRect;
   if (r.left != kUnset && r.right != kUnset && r.top != kUnset && r.bottom != kUnset)
-    text += "Frame: " + Number(std::fabs(double(r.right) - r.left)) + " x " + Number(std::fabs(double(r.bottom) - r.top));
-  return text + "\n" + ed.statusNote;
+    parts.frame = "Frame: " + Number(std::fabs(double(r.right) - r.left)) + " x " + Number(std::fabs(double(r.bottom) - r.top));
+  parts.note = ed.statusNote;
+  return parts;
+}
+
+std::string StatusLineText(const Editor& ed) {
+  const StatusParts parts = StatusLineParts(ed);
+  return parts.position + "\n" + parts.frame + "\n" + parts.note;
 }
 
 std::string CompiledNote(const MapDocument& d) {

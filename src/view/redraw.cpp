@@ -8,6 +8,7 @@
 #include "document/numeric.h"
 #include "view/canvas.h"
 #include "view/filled_view.h"
+#include "view/outlines.h"
 #include "view/geometry.h"
 #include "view/view.h"
 
@@ -319,7 +320,8 @@ void Editor::RedrawCanvas() {
 
   const bool polygonsShown = view.showFlags[0] == 1;
   if (polygonsShown) {
-    // The filled view shows the polygons themselves rather than their outlines.
+    // The filled view shows the polygons themselves, with a line over their edges that stands out.
+    if (view.filled && view.outlines) DrawFilledOutlines(ed, c);
     for (int p = 0; !view.filled && p <= Upto(d.polygonLast, kMaxPolygons); ++p) {
       const Polygon& poly = d.polygons[static_cast<size_t>(p)];
       const EdgeNormals& n = d.polygonNormals[static_cast<size_t>(p)];

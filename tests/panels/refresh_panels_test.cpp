@@ -6,6 +6,7 @@
 
 #include "../view/view_test_support.h"
 #include "editing/tools.h"
+#include "panels/object_properties.h"
 
 namespace quorvel {
 namespace {
@@ -88,15 +89,21 @@ TEST(RefreshPanels, SpawnTypesAndLists) {
     EXPECT_EQ(r.c.CBspawn.items.size(), k.items);
     EXPECT_EQ(r.c.CBspawn.enabled, !k.types.empty());
   }
-  // The spawn tool keeps the user's choice for new spawns through refreshes and a second switch.
+  // The spawn tool's list shows the type of the next spawn: the user's choice through refreshes,
+  // Normal again once a tool switch (an Undo's or a Redo's) has reset it.
   Rig r;
   SelectTool(r.e, 2);
   r.e.RefreshPanels();
   EXPECT_EQ(r.c.CBspawn.text, "Normal");
   r.c.CBspawn.Select(2);
-  SelectTool(r.e, 2);
+  CBspawn_Click(r.e);
+  ASSERT_EQ(r.e.toolParam, 2);
   r.e.RefreshPanels();
   EXPECT_EQ(r.c.CBspawn.text, "CTF Blue");
+  SelectTool(r.e, 2);
+  r.e.RefreshPanels();
+  EXPECT_EQ(r.c.CBspawn.text, "Normal");
+  EXPECT_EQ(r.e.toolParam, 0);
 }
 
 TEST(RefreshPanels, VertexPassabilityColourAndEnabledButtons) {

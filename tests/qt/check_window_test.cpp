@@ -94,7 +94,7 @@ TEST(MapCheckWindow, FindsTheFaultsChoosesTheirObjectsAndFollowsTheFixes) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(window.windowHandle(), 2000));
 
   // F7, as the Run menu shows it, opens the window beside the main one; it is not modal.
-  EXPECT_EQ(window.ActionFor(ed->ctl.MenuRunCheck)->text(), "&Check map");
+  EXPECT_EQ(window.ActionFor(ed->ctl.MenuRunCheck)->text(), "C&heck map");
   EXPECT_EQ(window.ActionFor(ed->ctl.MenuRunCheck)->shortcut(), QKeySequence(Qt::Key_F7));
   QTest::keyClick(window.windowHandle(), Qt::Key_F7);
   CheckWindow* check = window.MapCheck();

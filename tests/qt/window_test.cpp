@@ -88,7 +88,7 @@ TEST(MainWindow, OpensTheCommandLineMapAndSavesIt) {
     WaitFor([&] { return !ed->firstActivation; });
     ASSERT_FALSE(ed->firstActivation);
     EXPECT_TRUE(host.messages.empty()) << host.messages.front();
-    EXPECT_EQ(window.windowTitle().toStdString(), "Quorvel  1.2");
+    EXPECT_EQ(window.windowTitle().toStdString(), "window.pmp - Quorvel  1.2");  // the open map, by name
     EXPECT_EQ(ed->doc.info.fileName, map.string());
     EXPECT_EQ(ed->doc.polygonLast, 0);
 
@@ -124,7 +124,7 @@ TEST(MainWindow, OpensTheCommandLineMapAndSavesIt) {
     EXPECT_EQ(ed->doc.info.authorName, "Changed");
     window.Run([](Editor& e) { e.doc.info.authorName = ""; });  // as saved: nothing to ask
     EXPECT_FALSE(window.isWindowModified());
-    EXPECT_EQ(window.windowTitle().toStdString(), "Quorvel  1.2");
+    EXPECT_EQ(window.windowTitle().toStdString(), "window.pmp - Quorvel  1.2");
     EXPECT_TRUE(window.close());
     EXPECT_EQ(host.saveChangesAsked, 1);
   }

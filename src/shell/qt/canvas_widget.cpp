@@ -185,7 +185,7 @@ void CanvasWidget::BuildBottomBar() {
   lZoom_ = new QLabel(QStringLiteral("Zoom"), pala_);
   lZoom_->setObjectName(QStringLiteral("lZoom"));
   lZoom_->setGeometry(548, 8, 40, 16);
-  status_ = std::make_unique<StatusLine>(ed_, pala_);
+  status_ = std::make_unique<StatusLine>(ed_);
 }
 
 void CanvasWidget::UserCheck(CheckBox& model, const std::function<void()>& handler) {

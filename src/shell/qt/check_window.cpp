@@ -1,5 +1,6 @@
 #include "shell/qt/check_window.h"
 
+#include <QAccessibleWidget>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -27,11 +28,20 @@ bool SameLines(const CheckList& a, const CheckList& b) {
     if (a.lines[i].text != b.lines[i].text) return false;
   return true;
 }
+
+// A plain widget shown as a window would be a "filler" to screen readers; this one is a window.
+QAccessibleInterface* CheckWindowAccessible(const QString& className, QObject* object) {
+  if (className == QLatin1String(CheckWindow::staticMetaObject.className()) && object && object->isWidgetType())
+    return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+  return nullptr;
+}
 }  // namespace
 
 CheckWindow::CheckWindow(Editor& editor, std::function<void(const std::function<void(Editor&)>&)> run,
                          QWidget* mainWindow)
     : QWidget(mainWindow, Qt::Window), ed_(editor), run_(std::move(run)), main_(mainWindow) {
+  static const bool roleKnown = (QAccessible::installFactory(CheckWindowAccessible), true);
+  (void)roleKnown;
   setObjectName("MapCheck");
   setWindowTitle("Map check");
   setAccessibleName("Map check");

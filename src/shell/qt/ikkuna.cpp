@@ -25,11 +25,14 @@
 #include "shell/recovery.h"
 #include "shell/run_game.h"
 #include "shell/unsaved_question.h"
+#include "shell/window_title.h"
 #include "shell/qt/canvas_widget.h"
 #include "shell/qt/check_window.h"
 #include "shell/qt/qt_host.h"
+#include "shell/qt/status_line.h"
 #include "view/filled_view.h"
 #include "view/fit_view.h"
+#include "view/outlines.h"
 #include "view/layout.h"
 #include "view/view.h"
 
@@ -99,6 +102,9 @@ Ikkuna::Ikkuna(Editor& editor, Host& host, QWidget* parent) : QMainWindow(parent
   }
   BuildMenus();
   LoadFilledSetting(ed_);
+  LoadOutlinesSetting(ed_);
+  // The status line has a strip of its own under the bars, the whole width of the window.
+  setStatusBar(canvasArea_->Status().Bar());
   SyncMenus();
   HoldMinimumSize();
   // Key and wheel events reach this window's QWindow before any child sees them; filtering there
@@ -162,6 +168,8 @@ void Ikkuna::BuildMenus() {
   QMenu* view = AddMenu(c.MenuView);
   AddEntry(view, c.MenuFilled, MenuFilled_Click);
   ActionFor(c.MenuFilled)->setCheckable(true);
+  AddEntry(view, c.MenuOutlines, MenuOutlines_Click);
+  ActionFor(c.MenuOutlines)->setCheckable(true);
   AddEntry(view, c.MenuEmpty7, nullptr);
   AddEntry(view, c.MenuFitMap, MenuFitMap_Click);
   AddEntry(view, c.MenuCentre, MenuCentre_Click);
@@ -260,16 +268,16 @@ void Ikkuna::SyncFromModel() {
   if (checkWindow_) checkWindow_->MapMayHaveChanged();
 }
 
-// While the map has unsaved changes the title names it with the desktop's mark; otherwise it is
-// the caption the core gave.
+// The title names the map's file and, while the map has unsaved changes, carries the desktop's
+// mark ("[*]" is where Qt shows it).
 void Ikkuna::ShowUnsaved() {
   const auto* qt = dynamic_cast<const QtHost*>(&host_);
   if (qt == nullptr) return;
   const bool changed = ed_.unsaved.changed;
-  const QString caption = QString::fromStdString(qt->Caption());
-  const QString title = changed ? QString::fromStdString(MapShownName(ed_)) +
-                                      QStringLiteral("[*] - ") + caption
-                                : caption;
+  // A recovered map has no file yet: it is named by the map it was recovered from.
+  const std::string name =
+      ed_.doc.info.fileName.empty() && ed_.recovered ? MapShownName(ed_) : ed_.doc.info.fileName;
+  const QString title = QString::fromStdString(WindowTitle(qt->Caption(), name, changed, "[*]"));
   if (windowTitle() != title) setWindowTitle(title);
   if (isWindowModified() != changed) setWindowModified(changed);
 }

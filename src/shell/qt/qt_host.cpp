@@ -76,7 +76,7 @@ QtHost::QtHost() : rng_(std::random_device{}()) {}
 
 MsgResult QtHost::MessageBox(const std::string& text, const std::string& title, MsgIcon icon,
                              MsgButtons buttons) {
-  BeforeModal();
+  ModalScope modal(*this);
   QMessageBox box(window_ ? window_.data() : QApplication::activeWindow());
   box.setWindowTitle(Q(title));
   box.setText(Q(text));
@@ -95,12 +95,11 @@ MsgResult QtHost::MessageBox(const std::string& text, const std::string& title, 
     box.setStandardButtons(QMessageBox::Ok);
   }
   int answer = box.exec();
-  RefocusWindow();
   return answer == QMessageBox::Ok || answer == QMessageBox::Yes ? MsgResult::Ok : MsgResult::Cancel;
 }
 
 SaveChoice QtHost::AskSaveChanges(const std::string& text, const std::string& title) {
-  BeforeModal();
+  ModalScope modal(*this);
   QMessageBox box(window_ ? window_.data() : QApplication::activeWindow());
   box.setWindowTitle(Q(title));
   box.setText(Q(text));
@@ -109,7 +108,6 @@ SaveChoice QtHost::AskSaveChanges(const std::string& text, const std::string& ti
   box.setDefaultButton(QMessageBox::Save);
   box.setEscapeButton(QMessageBox::Cancel);
   const int answer = box.exec();
-  RefocusWindow();
   if (answer == QMessageBox::Save) return SaveChoice::Save;
   return answer == QMessageBox::Discard ? SaveChoice::Discard : SaveChoice::Cancel;
 }
@@ -133,12 +131,14 @@ RecoveryChoice QtHost::AskRecovery(const std::string& text, const std::string& t
 
 // Without a window manager nobody hands the focus back after a dialog; keys would be lost.
 void QtHost::RefocusWindow() {
-  if (window_) window_->activateWindow();
+  if (!window_ || !window_->isVisible()) return;
+  window_->activateWindow();
+  FocusBottomBar();
 }
 
 std::optional<std::string> QtHost::InputBox(const std::string& prompt, const std::string& title,
                                             const std::string& initial) {
-  BeforeModal();
+  ModalScope modal(*this);
   bool ok = false;
   QString text = QInputDialog::getText(window_, Q(title), Q(prompt), QLineEdit::Normal, Q(initial), &ok);
   if (!ok) return std::nullopt;
@@ -146,7 +146,7 @@ std::optional<std::string> QtHost::InputBox(const std::string& prompt, const std
 }
 
 std::optional<uint32_t> QtHost::ChooseColour(uint32_t initial) {
-  BeforeModal();
+  ModalScope modal(*this);
   QColor start(int(initial & 0xFF), int((initial >> 8) & 0xFF), int((initial >> 16) & 0xFF));
   QColor c = QColorDialog::getColor(start, window_);
   if (!c.isValid()) return std::nullopt;
@@ -154,16 +154,14 @@ std::optional<uint32_t> QtHost::ChooseColour(uint32_t initial) {
 }
 
 std::string QtHost::OpenFileDialog(const FileDialogRequest& request) {
-  BeforeModal();
+  ModalScope modal(*this);
   QString name = RunFileDialog(QFileDialog::AcceptOpen, request);
-  RefocusWindow();
   return S(name);
 }
 
 std::string QtHost::SaveFileDialog(const FileDialogRequest& request) {
-  BeforeModal();
+  ModalScope modal(*this);
   QString name = RunFileDialog(QFileDialog::AcceptSave, request);
-  RefocusWindow();
   return S(name);
 }
 
@@ -387,17 +385,15 @@ bool QtHost::BringToFront(const std::string& windowTitle) {
 }
 
 void QtHost::ShowImportDialog(ImportDialog& dialog) {
-  BeforeModal();
+  ModalScope modal(*this);
   ImportDialogWidget widget(dialog, window_ ? window_.data() : QApplication::activeWindow());
   widget.exec();
-  RefocusWindow();
 }
 
 void QtHost::ShowAbout(AboutBox& about) {
-  BeforeModal();
+  ModalScope modal(*this);
   AboutDialog widget(about, window_ ? window_.data() : QApplication::activeWindow());
   widget.exec();
-  RefocusWindow();
 }
 
 double QtHost::Random() { return std::uniform_real_distribution<double>(0.0, 1.0)(rng_); }

@@ -56,10 +56,21 @@ class QtHost : public Host {
   void ShowAbout(AboutBox& about) override;
 
  private:
+  // Around every modal dialog: the map is kept for a crash while the dialog waits, and the main
+  // window has the keyboard again once it closes, so its shortcuts work at once.
+  class ModalScope {
+   public:
+    explicit ModalScope(QtHost& host) : host_(host) {
+      if (host_.beforeModal) host_.beforeModal();
+    }
+    ~ModalScope() { host_.RefocusWindow(); }
+    ModalScope(const ModalScope&) = delete;
+    ModalScope& operator=(const ModalScope&) = delete;
+
+   private:
+    QtHost& host_;
+  };
   void RefocusWindow();
-  void BeforeModal() {
-    if (beforeModal) beforeModal();
-  }
   QPointer<QWidget> window_;
   std::string caption_;
   std::mt19937_64 rng_;

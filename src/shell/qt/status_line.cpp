@@ -1,50 +1,96 @@
 #include "shell/qt/status_line.h"
 
 #include <QFontMetrics>
-#include <QLabel>
-#include <algorithm>
+#include <QStatusBar>
 
 #include "shell/status_line.h"
 
 namespace quorvel {
 
-namespace {
-// The bottom bar reaches 2 pixels under the side panel and the small frame sits 15 pixels left of
-// the panel: the free part ends at the frame, less a small gap.
-constexpr int kRightGap = 2 + 15 + 4;
-}  // namespace
+FittedLabel::FittedLabel(QWidget* parent) : QLabel(parent) {
+  setTextFormat(Qt::PlainText);  // a note names a file: never markup
+  setWordWrap(false);
+}
 
-StatusLine::StatusLine(const Editor& editor, QWidget* pala) : ed_(editor) {
-  label_ = new QLabel(pala);
-  label_->setAccessibleName(QStringLiteral("Status line"));
-  label_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  label_->setObjectName(QStringLiteral("StatusLine"));
-  label_->setTextFormat(Qt::PlainText);
-  label_->setWordWrap(false);
+void FittedLabel::SetWholeText(const QString& text) {
+  whole_ = text;
+  Fit();
+}
+
+void FittedLabel::resizeEvent(QResizeEvent* event) {
+  QLabel::resizeEvent(event);
+  Fit();
+}
+
+void FittedLabel::Fit() {
+  const int room = contentsRect().width();
+  const bool fits = fontMetrics().horizontalAdvance(whole_) <= room;
+  const QString shown = fits ? whole_ : fontMetrics().elidedText(whole_, Qt::ElideRight, room);
+  if (text() != shown) setText(shown);
+  // Screen readers and the tool tip get the whole text even where the strip is too narrow for it.
+  setAccessibleDescription(whole_);
+  setToolTip(fits ? QString() : whole_);
+}
+
+StatusLine::StatusLine(const Editor& editor) : ed_(editor) {
+  bar_ = new QStatusBar;
+  bar_->setObjectName(QStringLiteral("StatusLine"));
+  bar_->setAccessibleName(QStringLiteral("Status line"));
+  bar_->setSizeGripEnabled(false);
+  QFont small = bar_->font();
+  small.setPixelSize(11);  // as the bars
+  bar_->setFont(small);
+  static constexpr const char* kNames[3] = {"Pointer position", "Selection frame", "Note"};
+  // Room for the widest usual values, so the parts do not jump as the pointer moves.
+  static constexpr const char* kWidest[2] = {"X: -99999.99  Y: -99999.99", "Frame: 99999.99 x 99999.99"};
+  const QFontMetrics fm(small);
+  for (size_t i = 0; i < parts_.size(); ++i) {
+    auto* label = new FittedLabel;
+    label->setFont(small);
+    label->setObjectName(QStringLiteral("StatusPart(%1)").arg(i));
+    label->setAccessibleName(QLatin1String(kNames[i]));
+    if (i < 2) {
+      label->setMinimumWidth(fm.horizontalAdvance(QLatin1String(kWidest[i])) + 8);
+      bar_->addWidget(label);
+    } else {
+      // The note never widens the window: it takes what is left and fits itself into it.
+      label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+      bar_->addWidget(label, 1);
+    }
+    parts_[i] = label;
+  }
+}
+
+StatusLine::~StatusLine() {
+  if (bar_ && bar_->parent() == nullptr) delete bar_.data();
 }
 
 void StatusLine::Sync() {
-  const Frame& pala = ed_.ctl.Pala;
-  const int width = std::max(0, pala.width - kRightGap - kLeft), height = kHeight;
-  const bool resized = width != shownWidth_ || height != shownHeight_;
-  if (resized) {
-    label_->setGeometry(kLeft, kTop, width, height);
-    shownWidth_ = width;
-    shownHeight_ = height;
+  const StatusParts now = StatusLineParts(ed_);
+  const std::array<const std::string*, 3> texts{&now.position, &now.frame, &now.note};
+  bool changed = false;
+  for (size_t i = 0; i < parts_.size(); ++i) {
+    if (*texts[i] == shown_[i]) continue;
+    shown_[i] = *texts[i];
+    FittedLabel* label = parts_[i];
+    const QString text = QString::fromStdString(shown_[i]);
+    // The two fixed parts grow for a value wider than usual rather than lose its end.
+    if (i < 2 && label->fontMetrics().horizontalAdvance(text) + 8 > label->minimumWidth())
+      label->setMinimumWidth(label->fontMetrics().horizontalAdvance(text) + 8);
+    label->SetWholeText(text);
+    changed = true;
   }
-  std::string text = StatusLineText(ed_);
-  if (text == shown_ && !resized) return;
-  shown_ = std::move(text);
-  // The three parts on one line; empty ones leave no gap.
+  if (changed && bar_) bar_->setAccessibleDescription(WholeText());
+}
+
+QString StatusLine::WholeText() const {
   QString line;
-  for (const QString& part : QString::fromStdString(shown_).split(QLatin1Char('\n'))) {
-    if (part.isEmpty()) continue;
+  for (FittedLabel* label : parts_) {
+    if (label->WholeText().isEmpty()) continue;
     if (!line.isEmpty()) line += QStringLiteral("   ");
-    line += part;
+    line += label->WholeText();
   }
-  label_->setText(QFontMetrics(label_->font()).elidedText(line, Qt::ElideRight, width));
-  // Screen readers get the whole text even where the bar is too narrow for it.
-  label_->setAccessibleDescription(line);
+  return line;
 }
 
 }  // namespace quorvel

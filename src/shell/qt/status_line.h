@@ -1,35 +1,60 @@
 #pragma once
-// The status line in the free part of the bottom bar: the row below the zoom list, from the right
-// of "Fixed grid" to the small "Maski" frame. One line: the pointer position, the selection frame
-// and the last note, in that order, cut short with an ellipsis where the bar is narrow (the whole
-// text stays in the accessible description). It grows with the window; the bars' own layout is
-// unchanged.
+// The status line: a strip of its own under the bars, the whole width of the window, so that every
+// part of it can be read at the window's smallest size. Three parts from the left: the pointer
+// position, the selection frame's size and the last note (a save or Compile). The first two are
+// always shown whole; the note takes the rest of the strip and is cut short with an ellipsis only
+// when it cannot fit (a very long file name), its whole text then in its tool tip and accessible
+// description.
+#include <QLabel>
+#include <QPointer>
+#include <QStatusBar>
+#include <array>
 #include <string>
 
 #include "document/editor.h"
 
-class QLabel;
-class QWidget;
 
 namespace quorvel {
 
+// A label that keeps its whole text and shows as much of it as its width allows.
+class FittedLabel : public QLabel {
+  Q_OBJECT
+ public:
+  explicit FittedLabel(QWidget* parent = nullptr);
+  void SetWholeText(const QString& text);
+  const QString& WholeText() const { return whole_; }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void Fit();
+  QString whole_;
+};
+
 class StatusLine {
  public:
-  // Made inside the bottom bar `pala`.
-  StatusLine(const Editor& editor, QWidget* pala);
-  // Text and geometry from the editor; the label is touched only when either changed, so this is
-  // cheap enough for every pointer event.
-  void Sync();
-  QLabel* Label() const { return label_; }
+  // The strip is made without a parent; the main window takes it as its status bar. Until then
+  // (a canvas without a main window, in tests) this object owns it.
+  explicit StatusLine(const Editor& editor);
+  ~StatusLine();
+  StatusLine(const StatusLine&) = delete;
+  StatusLine& operator=(const StatusLine&) = delete;
 
-  // Inside the bottom bar: right of "Fixed grid", below the zoom list.
-  static constexpr int kLeft = 498, kTop = 29, kHeight = 18;
+  // Texts from the editor; a label is touched only when its text changed, so this is cheap enough
+  // for every pointer event.
+  void Sync();
+  QStatusBar* Bar() const { return bar_; }
+  // 0 the pointer position, 1 the frame size, 2 the note.
+  FittedLabel* Part(int i) const { return parts_[static_cast<size_t>(i)]; }
+  // The non-empty parts apart by three blanks, as screen readers get the whole line.
+  QString WholeText() const;
 
  private:
   const Editor& ed_;
-  QLabel* label_ = nullptr;
-  std::string shown_;  // the editor's text last shown
-  int shownWidth_ = -1, shownHeight_ = -1;
+  QPointer<QStatusBar> bar_;
+  std::array<FittedLabel*, 3> parts_{};
+  std::array<std::string, 3> shown_;
 };
 
 }  // namespace quorvel
