@@ -53,6 +53,7 @@ class QtHost : public Host {
   double Random() override;
   void ShowImportDialog(ImportDialog& dialog) override;
   void ShowAbout(AboutBox& about) override;
+  std::optional<std::string> ChooseTexture(const TextureChoice& choice) override;
 
  private:
   void RefocusWindow();
