@@ -155,9 +155,10 @@ void SidePanel::Build(QFrame* bar) {
   cbAuthor_ = ButtonMirror(Make<QPushButton>(fKartta, "CBauthor", QRect(114, countsTop, 47, B)));
   cbTausta1_ = ButtonMirror(Make<QPushButton>(fKartta, "CBtausta1", QRect(114, countsTop + B + 1, 47, B)));
   cbTausta2_ = ButtonMirror(Make<QPushButton>(fKartta, "CBtausta2", QRect(114, countsTop + 2 * (B + 1), 47, B)));
-  // The frame has no free row: "Texture…" sits at its top right, over the end of the name line.
+  // The frame has no free row: "Texture…" sits at the right end of the name line, one line high.
   const int textureWidth = fm.horizontalAdvance(QString::fromStdString(c.CBtexture.caption)) + 10;
-  cbTexture_ = ButtonMirror(Make<QPushButton>(fKartta, "CBtexture", QRect(161 - textureWidth, T - 7, textureWidth, B)));
+  cbTexture_ = ButtonMirror(Make<QPushButton>(lKartta1, "CBtexture",
+                                              QRect(W - kMasked - textureWidth, 0, textureWidth, std::max(L, fm.height()))));
   next(fKartta);
 
   // Selection counts in two columns.
