@@ -164,6 +164,7 @@ struct Controls {
   Label lAuthor;
   Label Lkartta2;
   Button CBauthor{"Author"};
+  Button CBtexture{"Texture…"};  // chooses the map's texture file
   Button CBtausta1{"Upper", 0xFFFFFF};  // face shows backgroundTop
   Button CBtausta2{"Lower", 0xFFFFFF};  // face shows backgroundBottom
 

@@ -12,6 +12,7 @@
 #include "document/controls.h"
 #include "document/map_document.h"
 #include "document/selection_state.h"
+#include "document/texture_lookup.h"
 
 namespace quorvel {
 
@@ -125,6 +126,7 @@ struct Editor {
   // The bytes of the last map read or written, kept so that the next open or save reuses the
   // half megabyte instead of allocating it again.
   std::vector<uint8_t> fileBytes;
+  TextureLookup texture;  // the filled view's texture file
 
   Host* host = nullptr;
   Canvas* canvas = nullptr;

@@ -17,6 +17,7 @@ enum class RecoveryChoice { Open, Discard, Later };
 
 struct ImportDialog;
 struct AboutBox;
+struct TextureChoice;
 
 enum class PointerShape { Default, Cross, SizeAll, SizeNWSE };
 
@@ -103,6 +104,14 @@ class Host {
   // actions to those handlers and returns once the dialog is closed.
   virtual void ShowImportDialog(ImportDialog& dialog) = 0;
   virtual void ShowAbout(AboutBox& about) = 0;
+
+  // The texture chooser (panels/texture_choice.h): the listed images with a preview of each, and
+  // a way to pick any other image file. The chosen file's path; nothing when cancelled (as by a
+  // host that has no chooser).
+  virtual std::optional<std::string> ChooseTexture(const TextureChoice& choice) {
+    (void)choice;
+    return std::nullopt;
+  }
 };
 
 }  // namespace quorvel

@@ -1,5 +1,6 @@
 // Writes the sample maps or the prefabs into a folder:
-//   make_samples maps FOLDER      dm_quarry.pmp, ctf_twin.pmp (the build's sample_maps target: maps/)
+//   make_samples maps FOLDER      dm_quarry.pmp, ctf_twin.pmp and the textures they name (the build's
+//                                 sample_maps target: maps/)
 //   make_samples prefabs FOLDER   the building blocks (the build: "Prefab" beside quorvel)
 #include <cstdio>
 #include <filesystem>
@@ -8,6 +9,7 @@
 
 #include "document/file_io.h"
 #include "document/prefab_file.h"
+#include "samples/sample_textures.h"
 #include "samples/samples.h"
 
 int main(int argc, char** argv) {
@@ -21,6 +23,7 @@ int main(int argc, char** argv) {
   std::error_code ec;
   std::filesystem::create_directories(folder, ec);
   const bool maps = kind == "maps";
+  std::vector<samples::NamedBytes> files = maps ? samples::SampleTextures() : std::vector<samples::NamedBytes>{};
   for (const samples::NamedMap& m : maps ? samples::SampleMaps() : samples::SamplePrefabs()) {
     std::vector<uint8_t> bytes;
     if (maps) {
@@ -28,9 +31,12 @@ int main(int argc, char** argv) {
     } else {
       EncodePrefab(*m.doc, bytes);
     }
-    const std::string path = (folder / m.fileName).string();
+    files.push_back({m.fileName, std::move(bytes)});
+  }
+  for (const samples::NamedBytes& f : files) {
+    const std::string path = (folder / f.fileName).string();
     std::string error;
-    if (!WriteFileAtomically(path, bytes, error)) {
+    if (!WriteFileAtomically(path, f.bytes, error)) {
       std::fprintf(stderr, "make_samples: %s: %s\n", path.c_str(), error.c_str());
       return 1;
     }

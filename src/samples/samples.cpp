@@ -149,10 +149,12 @@ void Chain(MapDocument& doc, const std::vector<int>& route) {
   for (size_t i = 1; i < route.size(); ++i) Link(doc, route[i - 1], route[i]);
 }
 
-std::unique_ptr<MapDocument> NewLevel(Colour4 skyTop, Colour4 skyBottom) {
+// A level painted with one of the sample textures (samples/sample_textures), kept beside it.
+std::unique_ptr<MapDocument> NewLevel(Colour4 skyTop, Colour4 skyBottom, const char* texture) {
   auto doc = std::make_unique<MapDocument>();
   doc->MakeNew();
   doc->info.authorName = "Quorvel";
+  doc->info.textureName = PadTextureName(texture);
   doc->info.backgroundTop = skyTop;
   doc->info.backgroundBottom = skyBottom;
   return doc;
@@ -160,7 +162,7 @@ std::unique_ptr<MapDocument> NewLevel(Colour4 skyTop, Colour4 skyBottom) {
 
 // A quarry: a dipping floor between two cliffs, platforms on three levels, eight spawns.
 std::unique_ptr<MapDocument> Quarry() {
-  auto level = NewLevel(Rgb(72, 112, 168), Rgb(200, 184, 150));
+  auto level = NewLevel(Rgb(72, 112, 168), Rgb(200, 184, 150), "quarry_rock.bmp");
   MapDocument& doc = *level;
   Backdrop(doc, -900, 900, 160);
   const std::vector<Point> surface = {{-900, 120}, {-600, 150}, {-300, 200}, {0, 220},
@@ -206,7 +208,7 @@ std::unique_ptr<MapDocument> Quarry() {
 
 // Two bases on raised ends, a bridge over a central pit; the red flag first, then the blue one.
 std::unique_ptr<MapDocument> Twin() {
-  auto level = NewLevel(Rgb(40, 56, 96), Rgb(180, 140, 120));
+  auto level = NewLevel(Rgb(40, 56, 96), Rgb(180, 140, 120), "twin_blocks.bmp");
   MapDocument& doc = *level;
   Backdrop(doc, -1300, 1300, 140);
   const std::vector<Point> surface = {{-1300, 0},  {-950, 0},  {-800, 80},  {-500, 120}, {-250, 260},

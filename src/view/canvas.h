@@ -12,10 +12,12 @@ struct Rgb {
   constexpr bool operator==(const Rgb&) const = default;
 };
 
-// A corner of a filled triangle: screen position and colour with its opacity (255 opaque).
+// A corner of a filled triangle: screen position, colour with its opacity (255 opaque) and
+// texture coordinates (one unit is the texture image's width or height).
 struct FillCorner {
   float x = 0, y = 0;
   uint8_t r = 0, g = 0, b = 0, a = 255;
+  float u = 0, v = 0;
 };
 
 enum LineStyle : int { kSolid = 0, kDash = 1, kDot = 2, kDashDot = 3 };
@@ -60,6 +62,14 @@ class Canvas {
   // it and laid over what is there by the blended opacity.
   virtual void FillTriangle(const FillCorner& a, const FillCorner& b, const FillCorner& c) {
     (void)a, (void)b, (void)c;
+  }
+  // The image file whose pixels FillTriangle multiplies its colours by from now on, placed by the
+  // corners' u and v and repeating in both directions; "" for none. False when this surface
+  // cannot read that file: the triangles are then filled without it. Does nothing on a surface
+  // that only outlines.
+  virtual bool SetFillTexture(std::string_view path) {
+    (void)path;
+    return true;
   }
 };
 

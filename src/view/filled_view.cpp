@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "document/host.h"
+#include "view/map_texture.h"
 #include "view/view.h"
 
 namespace quorvel {
@@ -19,6 +20,8 @@ FillCorner CornerOf(const Editor& ed, const Vertex& v, bool passable) {
   f.g = v.colour.green;
   f.b = v.colour.blue;
   f.a = passable ? static_cast<uint8_t>((v.colour.alpha * kPassableOpacity + 127) / 255) : v.colour.alpha;
+  f.u = v.tu;
+  f.v = v.tv;
   return f;
 }
 
@@ -31,15 +34,27 @@ void ApplyFilled(Editor& ed, bool on) {
   ed.ctl.MenuFilled.checked = on;
 }
 
+// The map's texture for the triangles, or none, with a note on the status line when it is missing.
+void UseMapTexture(Editor& ed, Canvas& c) {
+  const std::string& file = MapTextureFile(ed);
+  if (!c.SetFillTexture(file)) {
+    c.SetFillTexture("");
+    NoteTextureProblem(ed, true);
+  } else if (file.empty()) {
+    NoteTextureProblem(ed, false);
+  }
+}
+
 }  // namespace
 
-void DrawFilledMap(const Editor& ed, Canvas& c) {
+void DrawFilledMap(Editor& ed, Canvas& c) {
   const Controls& ctl = ed.ctl;
   const MapDocument& d = ed.doc;
   // The sky spans the canvas the bars leave uncovered.
   c.FillSky(static_cast<float>(ctl.Pyla.top + ctl.Pyla.height), RgbOf(d.info.backgroundTop),
             static_cast<float>(ctl.Pala.top), RgbOf(d.info.backgroundBottom));
   if (ed.view.showFlags[0] != 1) return;
+  UseMapTexture(ed, c);
   const int last = std::min<int>(d.polygonLast, kMaxPolygons - 1);
   for (int p = 0; p <= last; ++p) {
     const Polygon& poly = d.polygons[static_cast<size_t>(p)];
@@ -51,6 +66,7 @@ void DrawFilledMap(const Editor& ed, Canvas& c) {
 
 void MenuFilled_Click(Editor& ed) {
   ApplyFilled(ed, !ed.view.filled);
+  ForgetTextureLookup(ed);  // files may have come or gone meanwhile
   if (ed.host) ed.host->SaveSetting("View", "Filled", ed.view.filled ? "1" : "0");
   ed.RedrawCanvas();
 }

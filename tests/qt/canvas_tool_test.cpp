@@ -18,6 +18,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <cstring>
 #include <fstream>
 #include <thread>
@@ -152,6 +153,49 @@ TEST(RenderTool, FilledShowsTheSkyAndThePolygonsInTheirColours) {
   EXPECT_EQ(QImage(png).pixel(inside) & 0xFFFFFF, 0x404040u);
 }
 
+// --filled draws the map's texture found beside the map, or in the --textures folder first; a
+// texture found nowhere is said on stderr and the polygons are drawn in their colours alone.
+TEST(RenderTool, FilledUsesTheTextureFromTheFolderNamedOrBesideTheMap) {
+  QTemporaryDir dir, other;
+  ASSERT_TRUE(dir.isValid() && other.isValid());
+  const QString map = dir.filePath("sample.pmp"), png = dir.filePath("out.png");
+  MapDocument doc = SampleMap();
+  doc.info.textureName = PadTextureName("Grey.BMP");
+  WriteFile(map, EncodeMap(doc));
+  const QPoint inside(316 + 20, 262 - 39 + 20);
+  struct Case {
+    QString besideMap, inFolder;  // the texture's grey in each place, "" for none there
+    bool named;                   // --textures names the other folder
+    QRgb shown;
+    bool noted;
+  };
+  // The triangle's colour is 30, 200, 10.
+  const auto times = [](int c, int g) { return int(std::lround(c * g / 255.0)); };
+  const Case cases[] = {
+      {"", "", false, 0x1EC80Au, true},
+      {"grey.bmp", "", false, qRgb(times(30, 128), times(200, 128), times(10, 128)), false},
+      {"grey.bmp", "GREY.bmp", true, qRgb(times(30, 64), times(200, 64), times(10, 64)), false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.besideMap.toStdString() + " " + c.inFolder.toStdString());
+    QImage grey(8, 8, QImage::Format_RGB32);
+    if (!c.besideMap.isEmpty()) {
+      grey.fill(qRgb(128, 128, 128));
+      ASSERT_TRUE(grey.save(dir.filePath(c.besideMap), "BMP"));
+    }
+    if (!c.inFolder.isEmpty()) {
+      grey.fill(qRgb(64, 64, 64));
+      ASSERT_TRUE(grey.save(other.filePath(c.inFolder), "BMP"));
+    }
+    QStringList args{"render", map, png, "--filled"};
+    if (c.named) args << "--textures" << other.path();
+    const ToolRun r = Tool(args);
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(QImage(png).pixel(inside) & 0xFFFFFF, c.shown & 0xFFFFFF);
+    EXPECT_EQ(r.err.contains("note: Texture Grey.BMP not found in"), c.noted) << r.err.toStdString();
+  }
+}
+
 TEST(RenderTool, ErrorsExitTwoWithOneLine) {
   QTemporaryDir dir;
   const QString good = dir.filePath("good.pmp"), bad = dir.filePath("short.pmp"), png = dir.filePath("x.png");
@@ -284,7 +328,7 @@ TEST(Tool, EveryVerbHasHelpAndVersion) {
 TEST(Tool, InfoAndCheckOnTheSampleMaps) {
   ToolRun r = Tool({"info", kQuarry});
   ASSERT_EQ(r.status, 0) << r.err.toStdString();
-  EXPECT_TRUE(r.out.contains("  author: Quorvel\n  texture: banana.bmp\n")) << r.out.toStdString();
+  EXPECT_TRUE(r.out.contains("  author: Quorvel\n  texture: quarry_rock.bmp\n")) << r.out.toStdString();
   EXPECT_TRUE(r.out.contains(QRegularExpression("  polygons: \\d+ of 400\n"))) << r.out.toStdString();
   EXPECT_TRUE(r.out.contains("  scenery: ") && r.out.contains(" of 254\n"));
 

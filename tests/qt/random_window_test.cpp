@@ -36,6 +36,7 @@
 #include "shell/lifecycle.h"
 #include "shell/qt/canvas_widget.h"
 #include "shell/qt/ikkuna.h"
+#include "panels/texture_choice.h"
 #include "shell/qt/qt_host.h"
 
 #ifndef QUORVEL_RANDOM_WINDOW_EVENTS
@@ -110,6 +111,12 @@ class RandomHost : public QtHost {
     }
   }
   void ShowAbout(AboutBox& about) override { about.closed = true; }
+  std::optional<std::string> ChooseTexture(const TextureChoice& choice) override {
+    static const char* const names[] = {"map.pmp", "twenty_seven_characters.bmp", "\xC4\x85.bmp", "missing.png"};
+    if (Pick(3) == 0) return std::nullopt;
+    if (!choice.files.empty() && Pick(2)) return choice.files[size_t(Pick(int(choice.files.size())))].path;
+    return folder_ + names[Pick(std::size(names))];
+  }
 
  private:
   std::mt19937& rng_;

@@ -1,12 +1,16 @@
 #include "samples/samples.h"
+#include "samples/sample_textures.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "document/map_file.h"
 #include "document/prefab_file.h"
 #include "document/save_normalise.h"
+#include "fixtures/map_builder.h"
 #include "fixtures/shell_fixture.h"
 #include "shell/lifecycle.h"
 #include "shell/map_checker.h"
@@ -80,6 +84,37 @@ TEST(SamplePrefabs, AreBesideTheBuiltEditorAndWhole) {
     std::vector<uint8_t> resaved;
     EncodePrefab(again, resaved);
     EXPECT_EQ(resaved, expected);
+  }
+}
+
+// Each sample map names a texture kept beside it in maps/, exactly as the generator draws it: an
+// 8-bit grey BMP that repeats without a seam (its opposite edges differ no more than neighbours).
+TEST(SampleTextures, LieBesideTheMapsThatNameThem) {
+  const auto textures = samples::SampleTextures();
+  const auto maps = samples::SampleMaps();
+  ASSERT_EQ(textures.size(), maps.size());
+  for (size_t i = 0; i < maps.size(); ++i) {
+    SCOPED_TRACE(textures[i].fileName);
+    const std::string& field = maps[i].doc->info.textureName;
+    EXPECT_EQ(field.substr(0, field.find('\0')), textures[i].fileName);
+    std::ifstream in(std::string(QUORVEL_SOURCE_DIR) + "/maps/" + textures[i].fileName, std::ios::binary);
+    const std::vector<uint8_t> committed((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_EQ(committed, textures[i].bytes) << "run: cmake --build build --target sample_maps";
+    const std::vector<uint8_t>& b = textures[i].bytes;
+    ASSERT_GT(b.size(), 1078u);
+    EXPECT_EQ(b[0], 'B');
+    EXPECT_EQ(b[1], 'M');
+    EXPECT_EQ(fixtures::ReadI32(b, 2), int32_t(b.size()));
+    EXPECT_EQ(fixtures::ReadI32(b, 18), samples::kSampleTextureSide);
+    EXPECT_EQ(fixtures::ReadI16(b, 28), 8);
+    const int side = samples::kSampleTextureSide;
+    const auto grey = [&](int x, int y) { return int(b[size_t(1078 + (side - 1 - y) * side + x)]); };
+    long seam = 0, inner = 0;
+    for (int k = 0; k < side; ++k) {
+      seam += std::abs(grey(0, k) - grey(side - 1, k)) + std::abs(grey(k, 0) - grey(k, side - 1));
+      inner += std::abs(grey(side / 2, k) - grey(side / 2 - 1, k)) + std::abs(grey(k, side / 2) - grey(k, side / 2 - 1));
+    }
+    EXPECT_LE(seam, inner * 2) << "seam " << seam << ", inside " << inner;
   }
 }
 

@@ -54,6 +54,9 @@ class QtCanvas : public Canvas {
   float TextHeight(std::string_view text) override;
   void FillSky(float yTop, Rgb top, float yBottom, Rgb bottom) override;
   void FillTriangle(const FillCorner& a, const FillCorner& b, const FillCorner& c) override;
+  // Reads the image once and keeps it while the file's time and size stay the same
+  // (shell/qt/qt_canvas_texture.cpp); a very large image is kept at a reduced size.
+  bool SetFillTexture(std::string_view path) override;
 
   const QFont& Font() const { return font_; }
 
@@ -77,6 +80,18 @@ class QtCanvas : public Canvas {
       bits_[static_cast<size_t>(y) * static_cast<size_t>(stride_) + static_cast<size_t>(x)] = colour;
   }
   const TextStamp& Stamp(std::string_view text);
+
+  // A texture image as read from its file, in 32-bit pixels (alpha in the top byte when it has any).
+  struct Texture {
+    std::string path;
+    int64_t modified = 0, size = -1;  // of the file when it was read
+    QImage image;                     // null when the file could not be read as an image
+    bool hasAlpha = false;
+  };
+  // One row of a textured triangle: `count` pixels from `px` on, colours and texture position in
+  // fixed point stepping along the row.
+  void TexturedSpan(uint32_t* px, int count, int32_t at[4], const int32_t step[4], uint32_t u, uint32_t du, uint32_t v,
+                    uint32_t dv, bool opaque) const;
 
   // std::nearbyint without the library call (the plain x86-64 target has no rounding
   // instruction), with the very same results: every line end pays for one. Doubles at or beyond
@@ -109,6 +124,9 @@ class QtCanvas : public Canvas {
   QFont deviceFont_;          // the same font at the device resolution, for the stamps
 
   std::vector<TextStamp> stamps_;
+
+  std::vector<Texture> textures_;  // the most recently used last
+  const Texture* texture_ = nullptr;  // the one FillTriangle uses, nullptr for none
 };
 
 }  // namespace quorvel

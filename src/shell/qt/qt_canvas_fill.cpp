@@ -1,5 +1,5 @@
-// The filled view's two primitives of the Qt canvas: the sky and the smoothly coloured triangle,
-// written straight into the scanlines like the lines. Corners may be anywhere a float reaches (a
+// The filled view's two primitives of the Qt canvas: the sky and the smoothly coloured triangle
+// (textured by shell/qt/qt_canvas_texture.cpp), written straight into the scanlines like the lines. Corners may be anywhere a float reaches (a
 // file can hold 1e38): all geometry is worked out in doubles from the corner nearest to the part
 // being drawn, rows and columns are cut to the image before anything becomes an integer, and
 // colours are clamped, so nothing outside the image is ever written.
@@ -24,6 +24,14 @@ inline uint32_t Blend(uint32_t s, uint32_t d, uint32_t a) {
 }
 
 double Clamp255(double v) { return v > 255 ? 255 : (v >= 0 ? v : 0); }  // NaN becomes 0
+
+// The part of a texture coordinate inside one repeat of the image, in 0.32 fixed point; a
+// coordinate that is not finite counts as 0, and one too large to have a fraction is whole.
+uint32_t Repeat32(double v) {
+  if (!std::isfinite(v)) return 0;
+  const double inside = v - std::floor(v);  // 0 to 1, 1 itself only by rounding
+  return static_cast<uint32_t>(static_cast<uint64_t>(inside * 4294967296.0));
+}
 
 }  // namespace
 
@@ -60,7 +68,8 @@ void QtCanvas::FillTriangle(const FillCorner& a, const FillCorner& b, const Fill
   const FillCorner* v[3] = {&a, &b, &c};
   // Device coordinates in which device pixel j has its centre at j + 0.5; a logical position on a
   // whole number is a pixel's centre, as the lines have it.
-  double x[3], y[3], col[3][4];
+  // Channels 0 to 3 the colour and its opacity, 4 and 5 the texture coordinates.
+  double x[3], y[3], col[3][6];
   for (int k = 0; k < 3; ++k) {
     if (!std::isfinite(v[k]->x) || !std::isfinite(v[k]->y)) return;
     x[k] = (double(v[k]->x) + 0.5) * scale_;
@@ -69,6 +78,8 @@ void QtCanvas::FillTriangle(const FillCorner& a, const FillCorner& b, const Fill
     col[k][1] = v[k]->g;
     col[k][2] = v[k]->b;
     col[k][3] = v[k]->a;
+    col[k][4] = v[k]->u;
+    col[k][5] = v[k]->v;
   }
   const double yMin = std::min({y[0], y[1], y[2]}), yMax = std::max({y[0], y[1], y[2]});
   // Rows whose centres lie in [yMin, yMax), cut to the image while still doubles.
@@ -85,15 +96,15 @@ void QtCanvas::FillTriangle(const FillCorner& a, const FillCorner& b, const Fill
   const double ux = x[p] - x[o], uy = y[p] - y[o], wx = x[q] - x[o], wy = y[q] - y[o];
   const double det = ux * wy - wx * uy;
   if (det == 0 || !std::isfinite(det)) return;
-  double gx[4], gy[4];
-  for (int ch = 0; ch < 4; ++ch) {
+  const int channels = texture_ ? 6 : 4;
+  double gx[6], gy[6];
+  for (int ch = 0; ch < channels; ++ch) {
     const double dp = col[p][ch] - col[o][ch], dq = col[q][ch] - col[o][ch];
     gx[ch] = (dp * wy - dq * uy) / det;
     gy[ch] = (dq * ux - dp * wx) / det;
   }
-  const auto colourAt = [&](int ch, double px, double py) {
-    return Clamp255(col[o][ch] + (px - x[o]) * gx[ch] + (py - y[o]) * gy[ch]);
-  };
+  const auto planeAt = [&](int ch, double px, double py) { return col[o][ch] + (px - x[o]) * gx[ch] + (py - y[o]) * gy[ch]; };
+  const auto colourAt = [&](int ch, double px, double py) { return Clamp255(planeAt(ch, px, py)); };
   const bool opaque = a.a == 255 && b.a == 255 && c.a == 255;
 
   BeginTemporary();
@@ -123,6 +134,12 @@ void QtCanvas::FillTriangle(const FillCorner& a, const FillCorner& b, const Fill
       step[ch] = steps > 0 ? static_cast<int32_t>((c1 - c0) * kFixOne / steps) : 0;
     }
     uint32_t* px = bits_ + static_cast<ptrdiff_t>(j) * stride_ + i0;
+    if (texture_) {
+      // Texture coordinates are affine along the row too; they repeat, so only their fractions count.
+      TexturedSpan(px, steps + 1, at, step, Repeat32(planeAt(4, i0 + 0.5, yc)), Repeat32(gx[4]),
+                   Repeat32(planeAt(5, i0 + 0.5, yc)), Repeat32(gx[5]), opaque);
+      continue;
+    }
     if (opaque) {
       for (int i = 0; i <= steps; ++i) {
         px[i] = PackRgb(at[0] >> 16, at[1] >> 16, at[2] >> 16);

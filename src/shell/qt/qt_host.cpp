@@ -20,6 +20,7 @@
 
 #include "shell/qt/about_dialog.h"
 #include "shell/qt/import_dialog.h"
+#include "shell/qt/texture_dialog.h"
 
 #if defined(QUORVEL_HAVE_XCB) && QT_CONFIG(xcb)
 #include <QGuiApplication>
@@ -394,6 +395,14 @@ void QtHost::ShowAbout(AboutBox& about) {
   ModalScope modal(*this);
   AboutDialog widget(about, window_ ? window_.data() : QApplication::activeWindow());
   widget.exec();
+}
+
+std::optional<std::string> QtHost::ChooseTexture(const TextureChoice& choice) {
+  BeforeModal();
+  TextureDialog widget(choice, window_ ? window_.data() : QApplication::activeWindow());
+  const bool chosen = widget.exec() == QDialog::Accepted;
+  RefocusWindow();
+  return chosen ? widget.Chosen() : std::nullopt;
 }
 
 double QtHost::Random() { return std::uniform_real_distribution<double>(0.0, 1.0)(rng_); }

@@ -54,6 +54,7 @@ class QtHost : public Host {
   double Random() override;
   void ShowImportDialog(ImportDialog& dialog) override;
   void ShowAbout(AboutBox& about) override;
+  std::optional<std::string> ChooseTexture(const TextureChoice& choice) override;
 
  private:
   // Around every modal dialog: the map is kept for a crash while the dialog waits, and the main

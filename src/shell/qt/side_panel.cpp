@@ -12,6 +12,7 @@
 #include "panels/map_properties.h"
 #include "panels/object_properties.h"
 #include "panels/panel_handlers.h"
+#include "panels/texture_choice.h"
 #include "panels/vertex_properties.h"
 #include "shell/qt/caption_frame.h"
 
@@ -22,6 +23,7 @@ PanelHandlers DefaultPanelHandlers() {
   h.CBauthor = CBauthor_Click;
   h.CBtausta1 = CBtausta1_Click;
   h.CBtausta2 = CBtausta2_Click;
+  h.CBtexture = CBtexture_Click;
   h.CBverticevari = CBverticevari_Click;
   h.CBerota = CBerota_Click;
   h.CByhista = CByhista_Click;
@@ -153,6 +155,10 @@ void SidePanel::Build(QFrame* bar) {
   cbAuthor_ = ButtonMirror(Make<QPushButton>(fKartta, "CBauthor", QRect(114, countsTop, 47, B)));
   cbTausta1_ = ButtonMirror(Make<QPushButton>(fKartta, "CBtausta1", QRect(114, countsTop + B + 1, 47, B)));
   cbTausta2_ = ButtonMirror(Make<QPushButton>(fKartta, "CBtausta2", QRect(114, countsTop + 2 * (B + 1), 47, B)));
+  // The frame has no free row: "Texture…" sits at the right end of the name line, one line high.
+  const int textureWidth = fm.horizontalAdvance(QString::fromStdString(c.CBtexture.caption)) + 10;
+  cbTexture_ = ButtonMirror(Make<QPushButton>(lKartta1, "CBtexture",
+                                              QRect(W - kMasked - textureWidth, 0, textureWidth, std::max(L, fm.height()))));
   next(fKartta);
 
   // Selection counts in two columns.
@@ -225,6 +231,7 @@ void SidePanel::Connect() {
     QObject::connect(m.widget(), &QPushButton::clicked, m.widget(), [this, &handler] { Done(handler); });
   };
   button(cbAuthor_, h.CBauthor);
+  button(cbTexture_, h.CBtexture);
   button(cbTausta1_, h.CBtausta1);
   button(cbTausta2_, h.CBtausta2);
   button(cbVerticevari_, h.CBverticevari);
@@ -305,7 +312,7 @@ void SidePanel::Forget() {
     f->Forget();
   for (LabelMirror* l : {&lKartta1_, &lAuthor_, &lKartta2_, &lValinta_[0], &lValinta_[1]}) l->Forget();
   for (ButtonMirror* b :
-       {&cbAuthor_, &cbTausta1_, &cbTausta2_, &cbVerticevari_, &cbErota_, &cbYhista_, &cbTexPalauta_, &cbTexPoista_})
+       {&cbAuthor_, &cbTexture_, &cbTausta1_, &cbTausta2_, &cbVerticevari_, &cbErota_, &cbYhista_, &cbTexPalauta_, &cbTexPoista_})
     b->Forget();
   for (ComboMirror* m : {&cbSpawn_, &cbScenery_, &cbScenery2_, &cbCollider_}) {
     m->Forget();
@@ -325,6 +332,7 @@ void SidePanel::Sync() {
   lAuthor_.Sync(c.lAuthor);
   lKartta2_.Sync(c.Lkartta2);
   cbAuthor_.Sync(c.CBauthor);
+  cbTexture_.Sync(c.CBtexture);
   cbTausta1_.Sync(c.CBtausta1);
   cbTausta2_.Sync(c.CBtausta2);
   fValinta_.Sync(c.Fvalinta);

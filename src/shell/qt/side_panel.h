@@ -22,7 +22,7 @@ namespace quorvel {
 struct PanelHandlers {
   using Handler = std::function<void(Editor&)>;
   using IndexHandler = std::function<void(Editor&, int)>;
-  Handler CBauthor, CBtausta1, CBtausta2;
+  Handler CBauthor, CBtausta1, CBtausta2, CBtexture;
   Handler CBverticevari, CBerota, CByhista, CBtexEiKorjaus;
   Handler CBtexPalauta, CBtexPoista, CBverticeLapi;
   Handler CBspawn, CBscenery, CBscenery2, CBcollider;  // a list item chosen
@@ -71,7 +71,7 @@ class SidePanel {
   FrameMirror fKartta_, fValinta_, fVertice_, fPoly_, fSpawn_, fScenery_, fCollider_, fBot_, fBotNayta_;
   LabelMirror lKartta1_, lAuthor_, lKartta2_;
   std::array<LabelMirror, 2> lValinta_;
-  ButtonMirror cbAuthor_, cbTausta1_, cbTausta2_, cbVerticevari_, cbErota_, cbYhista_, cbTexPalauta_, cbTexPoista_;
+  ButtonMirror cbAuthor_, cbTexture_, cbTausta1_, cbTausta2_, cbVerticevari_, cbErota_, cbYhista_, cbTexPalauta_, cbTexPoista_;
   CheckMirror cbTexEiKorjaus_, cbVerticeLapi_;
   ComboMirror cbSpawn_, cbScenery_, cbScenery2_, cbCollider_;
   std::array<CheckMirror, 5> cbBotValinta_;

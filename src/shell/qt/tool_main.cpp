@@ -24,6 +24,7 @@
 #include "shell/map_checker.h"
 #include "shell/qt/qt_canvas.h"
 #include "view/layout.h"
+#include "view/map_texture.h"
 #include "view/view.h"
 
 namespace {
@@ -263,7 +264,12 @@ int Render(const Args& a, int argc, char** argv) {
   ed->ctl.CBnayta[6].value = a.flags.count("--advanced") ? 1 : 0;
   CBnayta_Click(*ed, 6);
   ed->view.filled = a.flags.count("--filled") > 0;
+  // The texture is looked for where the editor looks (the game folder above the tool's own, the
+  // map's folder), after the folder named.
+  ed->appFolder = QCoreApplication::applicationDirPath().toStdString();
+  if (auto v = a.values.find("--textures"); v != a.values.end()) ed->texture.firstFolder = v->second;
   Form_Resize(*ed);
+  if (!ed->statusNote.empty()) std::cerr << "quorvel-tool: note: " << ed->statusNote << "\n";
 
   // Encoded in memory and written as every other output is, so a failure has its reason and a
   // device, pipe or link named as the output is treated the same way.
@@ -312,12 +318,17 @@ std::vector<Verb> Verbs(int argc, char** argv) {
        "Runs the Run menu's Compile (centres the map, rebuilds the sector table), then writes OUT as\n"
        "normalise does.\n",
        {"-o"}, {}, [](const Args& a) { return Rewrite(a, true); }},
-      {"render", "quorvel-tool render MAP OUT.png [--size WxH] [--zoom 400|200|100|50|25] [--grid N] [--advanced] [--filled]",
+      {"render",
+       "quorvel-tool render MAP OUT.png [--size WxH] [--zoom 400|200|100|50|25] [--grid N] [--advanced] [--filled] "
+       "[--textures DIR]",
        "Draws the map with the editor's own redraw, view centred on the origin as a fresh window has it.\n"
        "--size is the canvas area a user sees, the window less its side panel and bars (default 634x485,\n"
        "the design window's); the picture is the same as that area of such a window. OUT must end in .png.\n"
-       "--filled draws the View menu's filled view: the polygons in their colours over the map's sky.\n",
-       {"--size", "--zoom", "--grid"}, {"--advanced", "--filled"},
+       "--filled draws the View menu's filled view: the polygons in their colours over the map's sky, with\n"
+       "the map's texture looked for in DIR (--textures), in the game's \"textures\" folder (the folder above\n"
+       "the tool's) and beside the map; a texture not found is said on stderr and the polygons are drawn\n"
+       "without it.\n",
+       {"--size", "--zoom", "--grid", "--textures"}, {"--advanced", "--filled"},
        [argc, argv](const Args& a) { return Render(a, argc, argv); }},
   };
 }
