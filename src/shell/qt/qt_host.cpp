@@ -114,7 +114,7 @@ SaveChoice QtHost::AskSaveChanges(const std::string& text, const std::string& ti
 }
 
 RecoveryChoice QtHost::AskRecovery(const std::string& text, const std::string& title) {
-  BeforeModal();
+  ModalScope modal(*this);
   QMessageBox box(window_ ? window_.data() : QApplication::activeWindow());
   box.setWindowTitle(Q(title));
   box.setText(Q(text));
@@ -398,10 +398,12 @@ void QtHost::ShowAbout(AboutBox& about) {
 }
 
 std::optional<std::string> QtHost::ChooseTexture(const TextureChoice& choice) {
-  BeforeModal();
   TextureDialog widget(choice, window_ ? window_.data() : QApplication::activeWindow());
-  const bool chosen = widget.exec() == QDialog::Accepted;
-  RefocusWindow();
+  bool chosen = false;
+  {
+    ModalScope modal(*this);
+    chosen = widget.exec() == QDialog::Accepted;
+  }
   return chosen ? widget.Chosen() : std::nullopt;
 }
 
