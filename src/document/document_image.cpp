@@ -44,9 +44,10 @@ void ForEachFixedField(Doc& doc, Tool& tool, Io&& io) {
 
 void EncodeDocumentImage(const MapDocument& doc, const SelectionState& sel, int16_t currentTool,
                          std::vector<uint8_t>& out) {
-  out.clear();
+  // A buffer kept from an earlier image is written over, not cleared first.
   ByteWriter w(out, 0);
   ForEachFixedField(doc, currentTool, [&](const auto& field) { w.Put(field); });
+  out.resize(w.position());
   EncodeSelection(sel, out);
   ByteWriter texts(out, out.size());
   for (const std::string* s : {&doc.info.textureName, &doc.info.authorName, &doc.info.fileName}) {

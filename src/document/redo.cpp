@@ -6,7 +6,7 @@
 namespace quorvel {
 
 void KeepForRedo(Editor& ed, const std::string& label) {
-  std::vector<uint8_t> image;
+  std::vector<uint8_t> image = ed.undo.redoStates.TakeSpare();
   EncodeDocumentImage(ed.doc, ed.sel, ed.currentTool, image);
   ed.undo.redoStates.Push(std::move(image));
   ed.undo.redoLabels.push_back(label);

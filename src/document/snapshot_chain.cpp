@@ -127,6 +127,8 @@ void SnapshotChain::Push(std::vector<uint8_t>&& bytes) {
     Entry& below = entries_.back();
     std::vector<uint8_t>& patch = Scratch();
     MakePatch(below.bytes, bytes, patch);
+    spare_ = std::move(below.bytes);
+    below.bytes = std::vector<uint8_t>();
     below.patchSize = patch.size();
     below.deflated = false;
     if (patch.size() >= kDeflateFrom) {
@@ -148,12 +150,20 @@ void SnapshotChain::PopNewest() {
   if (entries_.empty()) return;
   std::vector<uint8_t> whole = std::move(entries_.back().bytes);
   entries_.pop_back();
-  if (entries_.empty()) return;
+  if (entries_.empty()) {
+    spare_ = std::move(whole);
+    return;
+  }
   Entry& next = entries_.back();
   Undo(next, whole);
   next.bytes = std::move(whole);
   next.deflated = false;
   next.patchSize = 0;
+}
+
+void SnapshotChain::Clear() {
+  if (!entries_.empty()) spare_ = std::move(entries_.back().bytes);
+  entries_.clear();
 }
 
 void SnapshotChain::DropOldest() {
@@ -165,7 +175,7 @@ void SnapshotChain::KeepNewest(size_t count) {
 }
 
 size_t SnapshotChain::Bytes() const {
-  size_t total = entries_.capacity() * sizeof(Entry);
+  size_t total = entries_.capacity() * sizeof(Entry) + spare_.capacity();
   for (const Entry& e : entries_) total += e.bytes.capacity();
   return total;
 }

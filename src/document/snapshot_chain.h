@@ -27,8 +27,11 @@ class SnapshotChain {
   void DropOldest();
   // Forgets all but the `count` newest.
   void KeepNewest(size_t count);
-  void Clear() { entries_.clear(); }
-  // Heap bytes held by the buffers.
+  void Clear();
+  // A buffer to write the next snapshot into: the last whole one let go, with its size and room
+  // kept, so that taking a snapshot neither allocates nor clears half a megabyte.
+  std::vector<uint8_t> TakeSpare() { return std::move(spare_); }
+  // Heap bytes held by the buffers, the spare one included.
   size_t Bytes() const;
 
   // A snapshot `depth` places below the newest (0 = the newest), rebuilt whole into `out`; false
@@ -50,6 +53,7 @@ class SnapshotChain {
   };
   static void Undo(const Entry& e, std::vector<uint8_t>& buffer);
   std::vector<Entry> entries_;  // oldest first
+  std::vector<uint8_t> spare_;
 };
 
 }  // namespace quorvel

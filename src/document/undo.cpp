@@ -30,7 +30,7 @@ void TakeSnapshot(Editor& ed, const std::string& label) {
   const size_t slot = static_cast<size_t>(u.undoSlot);
   u.undoLabels[slot] = label;
   u.undoFiles[slot] = TemporaryFolder(ed) + "QuorvelUndo" + std::to_string(slot) + ".tmp";
-  std::vector<uint8_t> bytes;
+  std::vector<uint8_t> bytes = u.snapshots.TakeSpare();
   WriteMapBytes(ed, true, bytes);
   u.snapshots.Push(std::move(bytes));
   const MapDocument& d = ed.doc;
