@@ -149,7 +149,7 @@ TEST_F(UndoSteps, NewOpenAndSaveAsLetGoOfTheSteps) {
     command();
     EXPECT_EQ(ed->undo.snapshots.Size(), 0u);
     EXPECT_TRUE(ed->undo.redoStates.Empty());
-    // Nothing but the buffers kept for reuse (the five steps held about ten times as much).
+    // Nothing but the buffers kept for reuse.
     EXPECT_LT(ed->undo.snapshots.Bytes() + ed->undo.redoStates.Bytes(), 3 * kUndoFileSize + 1000);
     TakeSnapshot(*ed, "Spwan");
     EXPECT_EQ(ed->undo.snapshots.Size(), 1u);
