@@ -29,7 +29,7 @@ fi
 cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ qt6-base-dev libgl-dev libxcb1-dev libgtest-dev libgmock-dev libbenchmark-dev
-          xvfb xauth desktop-file-utils appstream shared-mime-info)
+          zlib1g-dev xvfb xauth desktop-file-utils appstream shared-mime-info)
 # The fuzz targets need clang and its libFuzzer runtime; nothing else does.
 if [ "${1:-}" = "test" ] && [ "${2:-}" = "--fuzz" ]; then packages+=(clang libclang-rt-14-dev); fi
 missing=()

@@ -102,6 +102,7 @@ struct Controls {
   MenuItem MenuEdit{"MenuEdit", "  &Edit  ", ""};
   MenuItem MenuUndo{"MenuUndo", "&Undo", "Ctrl+Z"};
   MenuItem MenuRedo{"MenuRedo", "&Redo", "Ctrl+Y; Ctrl+Shift+Z", false};  // shortcuts apart by "; "
+  MenuItem MenuUndoHistory{"MenuUndoHistory", "Undo &History…", ""};
   MenuItem MenuEmpty4{"MenuEmpty4", "-", ""};
   MenuItem MenuCopy{"MenuCopy", "&Copy", "Ctrl+C"};
   MenuItem MenuPaste{"MenuPaste", "&Paste", "Ctrl+V"};

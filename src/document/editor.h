@@ -12,6 +12,7 @@
 #include "document/controls.h"
 #include "document/map_document.h"
 #include "document/selection_state.h"
+#include "document/snapshot_chain.h"
 #include "document/texture_lookup.h"
 
 namespace quorvel {
@@ -33,27 +34,25 @@ struct ViewState {
   bool outlines = true;  // the filled view draws each polygon's edges over its fill
 };
 
-inline constexpr int kUndoSlots = 10;
-
-// A state an Undo replaced, kept whole so that Redo brings it back exactly.
-struct RedoStep {
-  MapDocument doc;
-  SelectionState sel;
-  int16_t currentTool = 0;
-  std::string label;  // the undone step's, given to it again when it is redone
-};
+inline constexpr int kUndoSlots = 100;
+// What the undo steps may hold in memory; past it the oldest go.
+inline constexpr size_t kUndoMemoryBudget = 20'000'000;
 
 struct UndoRing {
   int16_t undoSlot = 0;  // ring position of the newest snapshot, never reset
   int16_t undoTop = -1;  // snapshots Undo can still restore, minus one
-  std::array<std::string, 11> undoFiles;
-  std::array<std::string, 11> undoLabels;
-  // The snapshots themselves, kept in memory: the bytes the map writer gives in undo form, and
-  // the last indices at the time, which tell map objects from clipboard copies above them.
-  std::array<std::vector<uint8_t>, kUndoSlots> snapshots;
+  std::array<std::string, kUndoSlots> undoFiles;
+  std::array<std::string, kUndoSlots> undoLabels;
+  // The snapshots themselves, kept in memory: the bytes the map writer gives in undo form, newest
+  // on top (the newest undoTop + 1 are Undo's), and the last indices at the time of each slot,
+  // which tell map objects from clipboard copies above them.
+  SnapshotChain snapshots;
   std::array<std::array<int16_t, 5>, kUndoSlots> lastIndices{};
-  // What the Undos since the last snapshot replaced, the newest last; any new snapshot empties it.
-  std::vector<RedoStep> redoSteps;
+  // What the Undos since the last snapshot replaced (document/document_image), the newest on top,
+  // and their labels, the newest last; any new snapshot empties both.
+  SnapshotChain redoStates;
+  std::vector<std::string> redoLabels;
+  size_t memoryBudget = kUndoMemoryBudget;
 };
 
 // The map as a save would write it at the last open, save or new (document/unsaved); the map has

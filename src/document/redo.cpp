@@ -1,22 +1,31 @@
 #include "document/redo.h"
 
+#include "document/document_image.h"
+#include "document/undo.h"
+
 namespace quorvel {
 
 void KeepForRedo(Editor& ed, const std::string& label) {
-  ed.undo.redoSteps.push_back(RedoStep{ed.doc, ed.sel, ed.currentTool, label});
+  std::vector<uint8_t> image = ed.undo.redoStates.TakeSpare();
+  EncodeDocumentImage(ed.doc, ed.sel, ed.currentTool, image);
+  ed.undo.redoStates.Push(std::move(image));
+  ed.undo.redoLabels.push_back(label);
+  TrimUndo(ed.undo);
   RefreshRedoMenu(ed);
 }
 
 void ClearRedo(Editor& ed) {
-  ed.undo.redoSteps.clear();
+  ed.undo.redoStates.Clear();
+  ed.undo.redoLabels.clear();
+  TrimUndo(ed.undo);
   RefreshRedoMenu(ed);
 }
 
 void RefreshRedoMenu(Editor& ed) {
   MenuItem& m = ed.ctl.MenuRedo;
-  const auto& steps = ed.undo.redoSteps;
-  m.enabled = !steps.empty();
-  m.caption = steps.empty() ? "&Redo" : "&Redo " + steps.back().label;
+  const auto& labels = ed.undo.redoLabels;
+  m.enabled = !labels.empty();
+  m.caption = labels.empty() ? "&Redo" : "&Redo " + labels.back();
 }
 
 }  // namespace quorvel

@@ -1,8 +1,10 @@
 #include "editing/redo_command.h"
 
+#include <string>
 #include <utility>
 #include <vector>
 
+#include "document/document_image.h"
 #include "document/undo.h"
 #include "editing/clipboard.h"
 #include "editing/tools.h"
@@ -11,20 +13,22 @@
 namespace quorvel {
 
 void MenuRedo_Click(Editor& ed) {
-  std::vector<RedoStep>& steps = ed.undo.redoSteps;
-  if (steps.empty()) return;
-  RedoStep step = std::move(steps.back());
-  steps.pop_back();
-  // The snapshot that makes the step undoable again would empty the rest of the list.
-  std::vector<RedoStep> rest = std::move(steps);
-  TakeSnapshot(ed, step.label);
-  ed.undo.redoSteps = std::move(rest);
+  UndoRing& u = ed.undo;
+  if (u.redoLabels.empty() || u.redoStates.Empty()) return;
+  const std::string label = u.redoLabels.back();
+  // The snapshot that makes the step undoable again would empty the redo list.
+  SnapshotChain states = std::exchange(u.redoStates, SnapshotChain{});
+  std::vector<std::string> labels = std::exchange(u.redoLabels, {});
+  TakeSnapshot(ed, label);
+  u.redoStates = std::move(states);
+  u.redoLabels = std::move(labels);
   EmptyClipboard(ed);
   ed.toolParam = 0;
   ed.rightButtonDown = 0;
-  ed.doc = std::move(step.doc);
-  ed.sel = step.sel;
-  ed.currentTool = step.currentTool;
+  DecodeDocumentImage(u.redoStates.Newest(), ed.doc, ed.sel, ed.currentTool);
+  u.redoStates.PopNewest();
+  u.redoLabels.pop_back();
+  TrimUndo(u);
   SelectTool(ed, ed.currentTool);
   ShowRestoredState(ed);
 }

@@ -22,8 +22,7 @@ void MenuUndo_Click(Editor& ed) {
     RestoreSnapshot(ed, u.undoSlot);
   }
   SelectTool(ed, ed.currentTool);
-  --u.undoTop;
-  if (--u.undoSlot < 0) u.undoSlot = 9;
+  DropNewestSnapshot(ed);
   ShowRestoredState(ed);
 }
 

@@ -23,14 +23,15 @@ class UndoTest : public fixtures::ShellTest {
   }
 };
 
-TEST_F(UndoTest, TenDeepRingDropsTheOldest) {
-  for (int n = 1; n <= 12; ++n) Edit(n);
-  EXPECT_EQ(ed->undo.undoTop, 9);
+TEST_F(UndoTest, HundredDeepRingDropsTheOldest) {
+  for (int n = 1; n <= 102; ++n) Edit(n);
+  EXPECT_EQ(ed->undo.undoTop, 99);
   EXPECT_EQ(ed->ctl.MenuUndo.caption, "&Undo Collider");
-  for (int k = 12; k >= 3; --k) {
+  for (int k = 102; k >= 3; --k) {
     ASSERT_TRUE(ed->ctl.MenuUndo.enabled);
     MenuUndo_Click(*ed);
     EXPECT_EQ(ed->doc.colliderLast, k - 2) << "undo back to before edit " << k;
+    if (ed->doc.colliderLast >= 0) EXPECT_EQ(ed->doc.colliders[ed->doc.colliderLast].x, float(k - 1));
   }
   EXPECT_FALSE(ed->ctl.MenuUndo.enabled);
   EXPECT_EQ(ed->ctl.MenuUndo.caption, "&Undo");

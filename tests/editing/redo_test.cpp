@@ -44,7 +44,8 @@ TEST(Redo, RandomEditsUndosAndRedosGiveBackTheirStates) {
     int edit, undo, redo;  // weights
   };
   for (const Case& c : {Case{"mostly edits", 1, 6, 3, 2}, Case{"long undo and redo runs", 2, 2, 5, 5},
-                        Case{"past the ten steps", 3, 5, 4, 1}}) {
+                        Case{"past the ten steps", 3, 5, 4, 1},
+                        Case{"past the hundred steps", 4, 8, 1, 1}}) {
     SCOPED_TRACE(c.name);
     fixtures::ScriptedHost host;
     auto ed = std::make_unique<Editor>();
@@ -66,7 +67,7 @@ TEST(Redo, RandomEditsUndosAndRedosGiveBackTheirStates) {
         const std::string label = kLabels[pick(4)];
         TakeSnapshot(*ed, label);
         undos.push_back({StateOf(*ed), label});
-        if (undos.size() > 10) undos.erase(undos.begin());
+        if (undos.size() > size_t(kUndoSlots)) undos.erase(undos.begin());
         redos.clear();
         MapDocument& d = ed->doc;
         if (label == "Spwan" && d.spawnLast < 29) {
@@ -106,7 +107,7 @@ TEST(Redo, RandomEditsUndosAndRedosGiveBackTheirStates) {
         redos.pop_back();
         EXPECT_EQ(StateOf(*ed), redone.state) << "step " << i;
         undos.push_back({before, redone.label});
-        if (undos.size() > 10) undos.erase(undos.begin());
+        if (undos.size() > size_t(kUndoSlots)) undos.erase(undos.begin());
       }
       const MenuItem& u = ed->ctl.MenuUndo;
       const MenuItem& r = ed->ctl.MenuRedo;

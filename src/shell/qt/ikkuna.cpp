@@ -28,6 +28,7 @@
 #include "shell/window_title.h"
 #include "shell/qt/canvas_widget.h"
 #include "shell/qt/check_window.h"
+#include "shell/qt/history_window.h"
 #include "shell/qt/qt_host.h"
 #include "shell/qt/status_line.h"
 #include "view/filled_view.h"
@@ -153,6 +154,11 @@ void Ikkuna::BuildMenus() {
   QMenu* edit = AddMenu(c.MenuEdit);
   AddEntry(edit, c.MenuUndo, MenuUndo_Click);
   AddEntry(edit, c.MenuRedo, MenuRedo_Click);
+  AddEntry(edit, c.MenuUndoHistory, [this](Editor&) {
+    if (!historyWindow_)
+      historyWindow_ = new HistoryWindow(ed_, [this](const std::function<void(Editor&)>& handler) { Run(handler); }, this);
+    historyWindow_->Open();
+  });
   AddEntry(edit, c.MenuEmpty4, nullptr);
   AddEntry(edit, c.MenuCopy, MenuCopy_Click);
   AddEntry(edit, c.MenuPaste, MenuPaste_Click);
@@ -290,6 +296,7 @@ void Ikkuna::SyncMenus() {
     b.action->setVisible(b.item->visible);
     if (b.action->isCheckable()) b.action->setChecked(b.item->checked);
   }
+  if (historyWindow_) historyWindow_->Sync();  // the steps follow the Undo and Redo entries
 }
 
 void Ikkuna::Run(const std::function<void(Editor&)>& handler) {

@@ -12,6 +12,7 @@ namespace quorvel {
 
 class CanvasWidget;
 class CheckWindow;
+class HistoryWindow;
 class Host;
 
 // The main window: the menu bar, the canvas as its client area, and the bridge between widget
@@ -29,6 +30,7 @@ class Ikkuna : public QMainWindow {
   CanvasWidget* CanvasArea() const { return canvasArea_; }
   // The "Map check" window, made the first time Run > Check map opens it.
   CheckWindow* MapCheck() const { return checkWindow_; }
+  HistoryWindow* UndoHistory() const { return historyWindow_; }
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -53,6 +55,7 @@ class Ikkuna : public QMainWindow {
   Host& host_;
   CanvasWidget* canvasArea_ = nullptr;
   CheckWindow* checkWindow_ = nullptr;
+  HistoryWindow* historyWindow_ = nullptr;
   void HoldMinimumSize();
   std::vector<MenuBinding> bindings_;
   bool activated_ = false;
