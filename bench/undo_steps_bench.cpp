@@ -17,12 +17,7 @@
 namespace quorvel {
 namespace {
 
-void Recompile(MapDocument& d) {
-  auto grid = std::make_unique<SectorGrid>();
-  CompiledGrid(d, *grid);
-  d.sectors = grid->sectors;
-  d.info.sectorSize = grid->sectorSize;
-}
+void Recompile(MapDocument& d) { fixtures::Compile(d); }
 
 using Edit = std::function<void(MapDocument&, int)>;
 

@@ -30,12 +30,7 @@ std::vector<uint8_t> StateOf(const Editor& ed) {
   return out;
 }
 
-void Recompile(MapDocument& d) {
-  auto grid = std::make_unique<SectorGrid>();
-  CompiledGrid(d, *grid);
-  d.sectors = grid->sectors;
-  d.info.sectorSize = grid->sectorSize;
-}
+void Recompile(MapDocument& d) { fixtures::Compile(d); }
 
 // Edits of a maximal map, from the smallest to ones that touch every record and the sector grid.
 struct EditKind {
