@@ -65,7 +65,7 @@ struct Label {
 };
 
 struct MenuItem {
-  std::string name;     // the design's control name, e.g. "MenuUndo"
+  std::string name;     // the control's name, e.g. "MenuUndo"
   std::string caption;  // "&" marks the access key; "-" is a separator
   std::string shortcut; // "Ctrl+Z", "F8", "Del" or ""
   bool enabled = true;
@@ -130,7 +130,7 @@ struct Controls {
   MenuItem MenuHelp{"MenuHelp", "Online &Help", "Ctrl+H"};
   MenuItem MenuAbout{"MenuAbout", "&About", "Ctrl+A"};
 
-  // The three bars and the two small frames, at their design geometry.
+  // The three bars and the two small frames, where the window at its first size places them.
   Frame Pyla{"", -2, -2, 633, 41};
   Frame Pala{"", -2, 520, 631, 53};
   Frame Ppalkki{"", 632, -2, 185, 577};

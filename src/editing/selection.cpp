@@ -204,9 +204,9 @@ void FrameSelection(Editor& ed) {
 }
 
 namespace {
-// One axis of the world-anchored snap. The design rounds to 16 bits first; beyond that range (a
-// view panned far off the map) the same rounding is done in doubles, so the point stays under
-// the pointer instead of sticking to the 16-bit limit.
+// One axis of the world-anchored snap: the point rounds to a whole unit, then to the grid. Beyond
+// the 16-bit range (a view panned far off the map) the rounding is done in doubles, so the point
+// stays under the pointer instead of sticking to the 16-bit limit.
 float SnapWorld(double w, int g) {
   const double whole = RoundHalfEven(w);
   return static_cast<float>(RoundHalfEven(whole / g) * g);

@@ -12,7 +12,7 @@ struct OuterSize {
   int width = 0, height = 0;
 };
 // Minimum outer window size (frame, title and menu included) in twips and in pixels; 12495 x 9420
-// twips, 833 x 628 pixels with the design bar sizes.
+// twips, 833 x 628 pixels with the bars at their first sizes.
 OuterSize MinimumOuterTwips(const Controls& ctl);
 OuterSize MinimumOuterPixels(const Controls& ctl);
 

@@ -26,6 +26,8 @@ TEST(Winding, ClockwiseTrianglesStayAndOthersSwapCorners) {
   doc.polygons[1].corner[0].colour = {1, 2, 3, 11};
   doc.polygons[1].corner[1].colour = {4, 5, 6, 22};
   doc.polygons[1].corner[1].z = 5;
+  doc.polygons[1].corner[0].tu = 0.25f;
+  doc.polygons[1].corner[1].tu = 0.75f;
   EXPECT_TRUE(OrientationInOrder(doc, 0));
   EXPECT_FALSE(OrientationInOrder(doc, 1));
   KorjaaSuunnat(doc);
@@ -39,6 +41,8 @@ TEST(Winding, ClockwiseTrianglesStayAndOthersSwapCorners) {
   EXPECT_EQ(b[1].y, 0);
   EXPECT_EQ(b[2].x, 10);
   EXPECT_FLOAT_EQ(b[0].tv, 10.0f / 120);
+  EXPECT_EQ(b[0].tu, 0.75f);  // texture coordinates travel with the corner
+  EXPECT_EQ(b[1].tu, 0.25f);
   EXPECT_EQ(b[0].colour.blue, 4);  // colours travel with the corner
   EXPECT_EQ(b[0].colour.alpha, 11);  // alpha, z and rhw stay with the slot
   EXPECT_EQ(b[1].colour.alpha, 22);

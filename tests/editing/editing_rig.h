@@ -1,5 +1,5 @@
 #pragma once
-// An editor at the design client size with the mouse and keys driven in world units.
+// An editor at the first client size (819 x 577) with the mouse and keys driven in world units.
 #include "../view/view_test_support.h"
 #include "editing/keys.h"
 #include "editing/pointer.h"

@@ -68,7 +68,7 @@ TEST_F(Form1Test, WindowIsNamedAndCaptioned) {
     EXPECT_EQ(form->Label1, label1);
 }
 
-TEST_F(Form1Test, ShowsDesignContentsBeforeActivation) {
+TEST_F(Form1Test, ShowsStartingContentsBeforeActivation) {
     EXPECT_EQ(text1->text(), QStringLiteral("W"));
     EXPECT_EQ(label1->text(), QStringLiteral("134"));
 }

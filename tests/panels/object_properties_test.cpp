@@ -44,7 +44,8 @@ TEST(ObjectProperties, ColliderSizeTypedWithEnter) {
                              "show custom sized colliders.\nDo you still want continue?";
   const Case cases[] = {{"20", MsgResult::Ok, 20, "20", custom.c_str()}, {"20", MsgResult::Cancel, 12, "12", custom.c_str()},
                         {"16", MsgResult::Ok, 16, "16", ""},              {"1", MsgResult::Ok, 12, "12", kLimit},
-                        {"abc", MsgResult::Ok, 12, "12", kLimit},         {"1e40", MsgResult::Ok, 12, "12", kLimit}};
+                        {"abc", MsgResult::Ok, 12, "12", kLimit},         {"1e40", MsgResult::Ok, 12, "12", kLimit},
+                        {"999", MsgResult::Ok, 999, "999", custom.c_str()}, {"1000", MsgResult::Ok, 12, "12", kLimit}};
   for (const Case& k : cases) {
     Rig r;
     for (int i = 0; i < 2; ++i) r.Pick(r.d.sel.selCollider, r.d.sel.selColliderLast, {fixtures::AddCollider(r.d.doc, 0, 0, 12)});

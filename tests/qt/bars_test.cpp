@@ -1,5 +1,5 @@
 // The main window's three bars, built for real: every control of the top bar and the side panel
-// by name, nothing overlapping or cut off at the design size, and the tool buttons, keys and
+// by name, nothing overlapping or cut off at the first client size, and the tool buttons, keys and
 // wheel reaching the core.
 #include <gtest/gtest.h>
 
@@ -64,7 +64,7 @@ TEST(MainWindowBars, ControlsFitTheirBarsAndReachTheCore) {
   ASSERT_TRUE(fixtures::ShowAndActivate(window, *ed));
   CanvasWidget* area = window.CanvasArea();
 
-  // Lay the bars out for the design client area, with the widest texts the labels ever show.
+  // Lay the bars out for the first client area, with the widest texts the labels ever show.
   ed->view.clientWidth = 819;
   ed->view.clientHeight = 577;
   Form_Resize(*ed);
@@ -127,7 +127,7 @@ TEST(MainWindowBars, ControlsFitTheirBarsAndReachTheCore) {
   EXPECT_LT(at("CBbotValinta(0)").right(), at("CBbotValinta(1)").left());
 
   // Inside each bar nothing overlaps, nothing leaves its parent's inner area or is cut off, and
-  // nothing hides under another bar or off the design client area.
+  // nothing hides under another bar or off the first client area.
   const QRect client(0, 0, 819, 577);
   for (QWidget* bar : {area->Pyla(), area->Pala(), area->Ppalkki()}) {
     std::vector<QWidget*> placed;

@@ -118,7 +118,7 @@ TEST(RenderTool, WritesPngOfRequestedSizeMatchingTheCanvas) {
 
   r = Tool({"render", map, png});
   ASSERT_EQ(r.status, 0) << r.err.toStdString();
-  EXPECT_EQ(QImage(png).size(), QSize(634, 485));  // the design window's canvas area
+  EXPECT_EQ(QImage(png).size(), QSize(634, 485));  // the canvas area of the window at its first size
 
   // Corners very far away (a damaged or hand-made file) draw what is visible of their edges.
   MapDocument far = doc;

@@ -54,12 +54,14 @@ TEST_F(Unsaved, ChangedWhileWhatASaveWritesDiffersFromTheLastOpenSaveOrNew) {
       {"saved", [&] { MenuSave_Click(*ed); }, false},
       {"author changed", [&] { ed->doc.info.authorName = author; }, true},
       {"author back", [&] { ed->doc.info.authorName = ""; }, false},  // what the file held: none
+      {"stamp redrawn", [&] { ed->doc.info.saveStamp = 70000; }, false},  // all four bytes of it are no content
       {"mirrored again", [&] { Mirror(); }, true},
       {"a new map", [&] { MenuNew_Click(*ed); }, false},
       // No check between the open or new and the edit: the baseline is still the map as opened.
       {"opened and mirrored", [&] { OpenByPath(*ed, path); Mirror(); }, true},
       {"new and author set", [&] { MenuNew_Click(*ed); ed->doc.info.authorName = author; }, true},
       {"opened, saved, mirrored", [&] { OpenByPath(*ed, path); MenuSave_Click(*ed); Mirror(); }, true},
+      {"opened, mirrored, saved", [&] { OpenByPath(*ed, path); Mirror(); MenuSave_Click(*ed); }, false},
   };
   for (const Step& s : steps) {
     SCOPED_TRACE(s.name);

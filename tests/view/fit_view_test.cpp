@@ -22,7 +22,7 @@ struct Pt {
   float x, y;
 };
 
-// At the design client size the uncovered canvas is x 0..634, y 39..524.
+// At the first client size the uncovered canvas is x 0..634, y 39..524.
 constexpr double kLeft = 0, kRight = 634, kTop = 39, kBottom = 524;
 
 struct FitCase {

@@ -557,7 +557,7 @@ TEST(Advanced, BorderViewFrameAndTextureDots) {
 TEST(Primitives, MarkerCulledByItsRadius) {
   ViewRig r;
   Editor& e = r.e();
-  // Screen x -5 is world x -321.5 at the design size and zoom 1.
+  // Screen x -5 is world x -321.5 at the first client size and zoom 1.
   DrawMarker(e, -321.5f, 0, 10, {1, 2, 3});
   DrawMarker(e, -321.5f, 0, 2, {1, 2, 3});
   DrawMarker(e, 0, 0, -3, {1, 2, 3});

@@ -11,7 +11,7 @@ namespace {
 using fixtures::Op;
 using testing_support::ViewRig;
 
-TEST(ViewConversions, DesignSizeMapsOriginToCentreOfUncoveredArea) {
+TEST(ViewConversions, FirstClientSizeMapsOriginToCentreOfUncoveredArea) {
   ViewRig r;
   Editor& e = r.e();
   EXPECT_FLOAT_EQ(LaskeRuutuX(e, 0), 316.5f);

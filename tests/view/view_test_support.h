@@ -1,5 +1,5 @@
 #pragma once
-// An editor wired to a recording canvas and a scripted host, laid out at the design client size.
+// An editor wired to a recording canvas and a scripted host, laid out at the first client size (819 x 577).
 #include <memory>
 
 #include "document/editor.h"

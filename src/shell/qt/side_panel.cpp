@@ -120,7 +120,7 @@ SidePanel::SidePanel(Editor& editor, QFrame* ppalkki, std::function<void()> core
   Connect();
 }
 
-// Everything fits the design height of 577 pixels with small fonts: each frame is one caption
+// Everything fits the first client height of 577 pixels with small fonts: each frame is one caption
 // line (T) plus its rows, stacked with 3 pixels between frames. Inside a frame, children keep
 // 4 pixels from its sides. The two "Maski" frames reach 10 pixels over the panel's left edge at
 // its top and, at the smallest window, its bottom: the first and the last frame start right of them.

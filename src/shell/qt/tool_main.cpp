@@ -207,7 +207,7 @@ int Render(const Args& a, int argc, char** argv) {
   if (!EndsWith(png, ".png") || png.size() == 4 || EndsWith(png, "/.png"))
     return Fail("the picture's name '" + png + "' does not end in .png");
   const Controls defaults;
-  // The canvas area of the design's window: its client size less the side panel and the two bars.
+  // The canvas area of the window at its first size: its client size less the side panel and the two bars.
   const int barTop = defaults.Pyla.top + defaults.Pyla.height;
   int width = 819 - defaults.Ppalkki.width, height = 577 - defaults.Pala.height - barTop;
   int zoomItem = 2, gridItem = 0;
@@ -322,8 +322,9 @@ std::vector<Verb> Verbs(int argc, char** argv) {
        "quorvel-tool render MAP OUT.png [--size WxH] [--zoom 400|200|100|50|25] [--grid N] [--advanced] [--filled] "
        "[--textures DIR]",
        "Draws the map with the editor's own redraw, view centred on the origin as a fresh window has it.\n"
-       "--size is the canvas area a user sees, the window less its side panel and bars (default 634x485,\n"
-       "the design window's); the picture is the same as that area of such a window. OUT must end in .png.\n"
+       "--size is the canvas area a user sees, the window less its side panel and bars (default: the canvas\n"
+       "area of the window at its first size, 634 x 485); the picture is the same as that area of such a\n"
+       "window. OUT must end in .png.\n"
        "--filled draws the View menu's filled view: the polygons in their colours over the map's sky, with\n"
        "the map's texture looked for in DIR (--textures), in the game's \"textures\" folder (the folder above\n"
        "the tool's) and beside the map; a texture not found is said on stderr and the polygons are drawn\n"
