@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "document/map_file.h"
-#include "shell/autosave.h"
+#include "app/autosave.h"
 
 namespace quorvel {
 namespace {

@@ -9,8 +9,8 @@
 
 #include "document/editor.h"
 #include "fixtures/map_builder.h"
-#include "shell/compile.h"
-#include "shell/qt/qt_canvas.h"
+#include "game/compile.h"
+#include "qt/qt_canvas.h"
 
 namespace quorvel {
 namespace {

@@ -16,8 +16,8 @@
 #include "editing/selection.h"
 #include "editing/tools.h"
 #include "fixtures/map_builder.h"
-#include "shell/qt/qt_canvas.h"
-#include "shell/qt/status_line.h"
+#include "qt/qt_canvas.h"
+#include "qt/status_line.h"
 #include "view/view.h"
 
 namespace {

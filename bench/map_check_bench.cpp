@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "fixtures/map_builder.h"
-#include "shell/compile.h"
-#include "shell/map_checker.h"
+#include "game/compile.h"
+#include "game/map_checker.h"
 
 namespace quorvel {
 namespace {

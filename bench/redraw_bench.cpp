@@ -15,7 +15,7 @@
 
 #include "document/editor.h"
 #include "fixtures/map_builder.h"
-#include "shell/qt/qt_canvas.h"
+#include "qt/qt_canvas.h"
 #include "view/canvas.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include "document/undo.h"
 #include "editing/undo_command.h"
 #include "fixtures/map_builder.h"
-#include "shell/compile.h"
+#include "game/compile.h"
 
 namespace quorvel {
 namespace {

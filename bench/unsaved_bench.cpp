@@ -10,7 +10,7 @@
 #include "document/map_write.h"
 #include "document/unsaved.h"
 #include "fixtures/map_builder.h"
-#include "shell/recovery.h"
+#include "app/recovery.h"
 
 namespace quorvel {
 namespace {

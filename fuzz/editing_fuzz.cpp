@@ -8,7 +8,7 @@
 #include "fixtures/map_builder.h"
 #include "fixtures/random_actions.h"
 #include "fuzz_support.h"
-#include "shell/lifecycle.h"
+#include "app/lifecycle.h"
 
 using namespace quorvel;
 

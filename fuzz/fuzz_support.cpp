@@ -5,7 +5,7 @@
 
 #include "document/map_file.h"
 #include "fixtures/map_builder.h"
-#include "shell/lifecycle.h"
+#include "app/lifecycle.h"
 
 namespace quorvel::fuzz {
 

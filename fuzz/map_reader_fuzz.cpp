@@ -6,7 +6,7 @@
 #include "document/map_write.h"
 #include "document/undo.h"
 #include "fuzz_support.h"
-#include "shell/lifecycle.h"
+#include "app/lifecycle.h"
 
 using namespace quorvel;
 

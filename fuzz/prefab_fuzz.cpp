@@ -3,7 +3,7 @@
 #include "editing/prefab_import.h"
 #include "fixtures/map_builder.h"
 #include "fuzz_support.h"
-#include "shell/lifecycle.h"
+#include "app/lifecycle.h"
 
 using namespace quorvel;
 

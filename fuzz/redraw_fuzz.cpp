@@ -6,7 +6,7 @@
 
 #include "document/map_file.h"
 #include "fuzz_support.h"
-#include "shell/qt/qt_canvas.h"
+#include "qt/qt_canvas.h"
 #include "view/layout.h"
 #include "view/view.h"
 

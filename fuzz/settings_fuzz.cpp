@@ -1,7 +1,7 @@
 // The values start-up reads from the settings store (window placement and the recent files),
 // whatever a damaged or hand-edited store holds.
 #include "fuzz_support.h"
-#include "shell/lifecycle.h"
+#include "app/lifecycle.h"
 
 using namespace quorvel;
 

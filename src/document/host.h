@@ -100,7 +100,7 @@ class Host {
   virtual double Random() = 0;
 
   // The two modal dialogs of the shell. Their controls and handlers are plain data in the core
-  // (shell/import_dialog.h, shell/about.h); the host shows the dialog, forwards the user's
+  // (app/import_dialog.h, app/about.h); the host shows the dialog, forwards the user's
   // actions to those handlers and returns once the dialog is closed.
   virtual void ShowImportDialog(ImportDialog& dialog) = 0;
   virtual void ShowAbout(AboutBox& about) = 0;

@@ -16,7 +16,7 @@ void WriteMapBytes(Editor& ed, bool isUndo, std::vector<uint8_t>& out);
 void PrepareForWrite(MapDocument& doc, bool isUndo);
 
 // The document as a plain map file, leaving it untouched: what a write gives apart from the save
-// normalisation and a fresh saveStamp. Kept ready for a crash (shell/recovery).
+// normalisation and a fresh saveStamp. Kept ready for a crash (app/recovery).
 void EncodeMapUntouched(const MapDocument& doc, std::vector<uint8_t>& out);
 
 // The system's temporary folder as text ending in its separator ("" when there is none).

@@ -6,7 +6,7 @@
 #include "document/editor.h"
 #include "document/map_write.h"
 #include "document/save_normalise.h"
-#include "shell/compile.h"
+#include "game/compile.h"
 
 namespace quorvel::samples {
 namespace {

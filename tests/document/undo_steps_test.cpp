@@ -13,8 +13,8 @@
 #include "editing/undo_command.h"
 #include "fixtures/map_builder.h"
 #include "fixtures/scripted_host.h"
-#include "shell/compile.h"
-#include "shell/lifecycle.h"
+#include "game/compile.h"
+#include "app/lifecycle.h"
 
 namespace quorvel {
 namespace {

@@ -15,7 +15,7 @@
 #include "editing/undo_command.h"
 #include "fixtures/scripted_host.h"
 #include "fixtures/shell_fixture.h"
-#include "shell/lifecycle.h"
+#include "app/lifecycle.h"
 
 namespace quorvel {
 namespace {

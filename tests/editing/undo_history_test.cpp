@@ -12,7 +12,7 @@
 #include "fixtures/map_builder.h"
 #include "fixtures/recording_canvas.h"
 #include "fixtures/scripted_host.h"
-#include "shell/lifecycle.h"
+#include "app/lifecycle.h"
 
 namespace quorvel {
 namespace {

@@ -13,7 +13,7 @@
 #include "fixtures/map_builder.h"
 #include "fixtures/shell_fixture.h"
 #include "panels/object_properties.h"
-#include "shell/lifecycle.h"
+#include "app/lifecycle.h"
 
 namespace quorvel {
 namespace {

@@ -21,10 +21,10 @@
 #include "fixtures/quiet_qt_host.h"
 #include "fixtures/qt_window.h"
 #include "fixtures/window_input.h"
-#include "shell/lifecycle.h"
-#include "shell/qt/canvas_widget.h"
-#include "shell/qt/caption_frame.h"
-#include "shell/qt/ikkuna.h"
+#include "app/lifecycle.h"
+#include "qt/canvas_widget.h"
+#include "qt/caption_frame.h"
+#include "qt/ikkuna.h"
 #include "view/layout.h"
 
 namespace quorvel {

@@ -14,9 +14,9 @@
 #include "fixtures/map_builder.h"
 #include "fixtures/scripted_host.h"
 #include "fixtures/window_input.h"
-#include "shell/qt/caption_frame.h"
-#include "shell/qt/canvas_widget.h"
-#include "shell/qt/qt_canvas.h"
+#include "qt/caption_frame.h"
+#include "qt/canvas_widget.h"
+#include "qt/qt_canvas.h"
 #include "view/view.h"
 
 namespace quorvel {

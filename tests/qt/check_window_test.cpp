@@ -22,9 +22,9 @@
 #include "fixtures/qt_window.h"
 #include "editing/arrange.h"
 #include "editing/selection.h"
-#include "shell/compile.h"
-#include "shell/qt/check_window.h"
-#include "shell/qt/ikkuna.h"
+#include "game/compile.h"
+#include "qt/check_window.h"
+#include "qt/ikkuna.h"
 
 namespace quorvel {
 namespace {

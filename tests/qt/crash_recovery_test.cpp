@@ -17,7 +17,7 @@
 #include "document/unsaved.h"
 #include "fixtures/map_builder.h"
 #include "fixtures/scripted_host.h"
-#include "shell/lifecycle.h"
+#include "app/lifecycle.h"
 
 namespace quorvel {
 namespace {

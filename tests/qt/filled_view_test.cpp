@@ -12,7 +12,7 @@
 
 #include "document/editor.h"
 #include "fixtures/map_builder.h"
-#include "shell/qt/qt_canvas.h"
+#include "qt/qt_canvas.h"
 #include "view/filled_view.h"
 #include "view/layout.h"
 #include "view/view.h"

@@ -18,9 +18,9 @@
 #include "fixtures/qt_window.h"
 #include "fixtures/quiet_qt_host.h"
 #include "fixtures/window_input.h"
-#include "shell/qt/canvas_widget.h"
-#include "shell/qt/history_window.h"
-#include "shell/qt/ikkuna.h"
+#include "qt/canvas_widget.h"
+#include "qt/history_window.h"
+#include "qt/ikkuna.h"
 #include "view/view.h"
 
 namespace quorvel {

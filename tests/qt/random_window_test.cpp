@@ -31,13 +31,13 @@
 #include "fixtures/map_builder.h"
 #include "fixtures/random_actions.h"
 #include "fixtures/scripted_host.h"
-#include "shell/about.h"
-#include "shell/import_dialog.h"
-#include "shell/lifecycle.h"
-#include "shell/qt/canvas_widget.h"
-#include "shell/qt/ikkuna.h"
+#include "app/about.h"
+#include "app/import_dialog.h"
+#include "app/lifecycle.h"
+#include "qt/canvas_widget.h"
+#include "qt/ikkuna.h"
 #include "panels/texture_choice.h"
-#include "shell/qt/qt_host.h"
+#include "qt/qt_host.h"
 
 #ifndef QUORVEL_RANDOM_WINDOW_EVENTS
 #define QUORVEL_RANDOM_WINDOW_EVENTS 300

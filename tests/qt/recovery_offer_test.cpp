@@ -12,10 +12,10 @@
 #include "document/map_file.h"
 #include "fixtures/map_builder.h"
 #include "fixtures/qt_window.h"
-#include "shell/qt/ikkuna.h"
-#include "shell/qt/qt_host.h"
-#include "shell/recovery.h"
-#include "shell/recovery_note.h"
+#include "qt/ikkuna.h"
+#include "qt/qt_host.h"
+#include "app/recovery.h"
+#include "app/recovery_note.h"
 
 namespace fs = std::filesystem;
 

@@ -19,11 +19,11 @@
 #include "document/prefab_file.h"
 #include "fixtures/map_builder.h"
 #include "fixtures/scripted_host.h"
-#include "shell/lifecycle.h"
-#include "shell/qt/about_dialog.h"
-#include "shell/qt/ikkuna.h"
-#include "shell/qt/import_dialog.h"
-#include "shell/qt/qt_host.h"
+#include "app/lifecycle.h"
+#include "qt/about_dialog.h"
+#include "qt/ikkuna.h"
+#include "qt/import_dialog.h"
+#include "qt/qt_host.h"
 
 namespace fs = std::filesystem;
 

@@ -15,8 +15,8 @@
 #include "fixtures/qt_window.h"
 #include "fixtures/quiet_qt_host.h"
 #include "fixtures/window_input.h"
-#include "shell/qt/canvas_widget.h"
-#include "shell/qt/ikkuna.h"
+#include "qt/canvas_widget.h"
+#include "qt/ikkuna.h"
 
 namespace quorvel {
 namespace {

@@ -11,10 +11,10 @@
 
 #include "fixtures/qt_window.h"
 #include "fixtures/quiet_qt_host.h"
-#include "shell/map_checker.h"
-#include "shell/qt/canvas_widget.h"
-#include "shell/qt/ikkuna.h"
-#include "shell/qt/status_line.h"
+#include "game/map_checker.h"
+#include "qt/canvas_widget.h"
+#include "qt/ikkuna.h"
+#include "qt/status_line.h"
 
 namespace quorvel {
 namespace {

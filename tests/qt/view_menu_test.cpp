@@ -14,10 +14,10 @@
 #include "fixtures/map_builder.h"
 #include "fixtures/qt_window.h"
 #include "fixtures/quiet_qt_host.h"
-#include "shell/lifecycle.h"
-#include "shell/qt/canvas_widget.h"
-#include "shell/qt/ikkuna.h"
-#include "shell/qt/status_line.h"
+#include "app/lifecycle.h"
+#include "qt/canvas_widget.h"
+#include "qt/ikkuna.h"
+#include "qt/status_line.h"
 #include "view/view.h"
 
 namespace quorvel {

@@ -17,9 +17,9 @@
 #include <memory>
 
 #include "fixtures/qt_window.h"
-#include "shell/qt/check_window.h"
-#include "shell/qt/ikkuna.h"
-#include "shell/qt/qt_host.h"
+#include "qt/check_window.h"
+#include "qt/ikkuna.h"
+#include "qt/qt_host.h"
 
 namespace quorvel {
 namespace {

@@ -13,9 +13,9 @@
 
 #include "document/map_file.h"
 #include "fixtures/map_builder.h"
-#include "shell/lifecycle.h"
-#include "shell/qt/ikkuna.h"
-#include "shell/qt/qt_host.h"
+#include "app/lifecycle.h"
+#include "qt/ikkuna.h"
+#include "qt/qt_host.h"
 
 namespace fs = std::filesystem;
 

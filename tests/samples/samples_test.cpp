@@ -12,8 +12,8 @@
 #include "document/save_normalise.h"
 #include "fixtures/map_builder.h"
 #include "fixtures/shell_fixture.h"
-#include "shell/lifecycle.h"
-#include "shell/map_checker.h"
+#include "app/lifecycle.h"
+#include "game/map_checker.h"
 
 namespace fs = std::filesystem;
 
