@@ -148,17 +148,19 @@ void SidePanel::Build(QFrame* bar) {
   fKartta_ = FrameMirror(fKartta);
   auto* lKartta1 = MakeLabel(fKartta, "Lkartta1", QRect(4, T, W - kMasked, 3 * L));
   lKartta1_ = LabelMirror(lKartta1);
-  // The author's name sits on Lkartta1's second line, after its "Author: ".
+  // The author's name sits on Lkartta1's second line, after its "Author: ", and ends where the
+  // "Texture…" button begins: the frame has no free row, and an author's name is short where the
+  // map's name above and the texture's below may fill their lines.
   const int authorX = fm.horizontalAdvance(QStringLiteral("Author: "));
-  lAuthor_ = LabelMirror(MakeLabel(lKartta1, "lAuthor", QRect(authorX, L, W - kMasked - authorX, L)));
+  const int textureWidth = fm.horizontalAdvance(QString::fromStdString(c.CBtexture.caption)) + 10;
+  const int textureX = W - kMasked - textureWidth;
+  lAuthor_ = LabelMirror(MakeLabel(lKartta1, "lAuthor", QRect(authorX, L, textureX - 2 - authorX, L)));
   lKartta2_ = LabelMirror(MakeLabel(fKartta, "Lkartta2", QRect(4, countsTop, 108, 5 * L)));
   cbAuthor_ = ButtonMirror(Make<QPushButton>(fKartta, "CBauthor", QRect(114, countsTop, 47, B)));
   cbTausta1_ = ButtonMirror(Make<QPushButton>(fKartta, "CBtausta1", QRect(114, countsTop + B + 1, 47, B)));
   cbTausta2_ = ButtonMirror(Make<QPushButton>(fKartta, "CBtausta2", QRect(114, countsTop + 2 * (B + 1), 47, B)));
-  // The frame has no free row: "Texture…" sits at the right end of the name line, one line high.
-  const int textureWidth = fm.horizontalAdvance(QString::fromStdString(c.CBtexture.caption)) + 10;
-  cbTexture_ = ButtonMirror(Make<QPushButton>(lKartta1, "CBtexture",
-                                              QRect(W - kMasked - textureWidth, 0, textureWidth, std::max(L, fm.height()))));
+  cbTexture_ = ButtonMirror(
+      Make<QPushButton>(lKartta1, "CBtexture", QRect(textureX, L, textureWidth, std::max(L, fm.height()))));
   next(fKartta);
 
   // Selection counts in two columns.
