@@ -15,6 +15,7 @@
 #include <thread>
 
 #include "document/map_file.h"
+#include "app/recovery.h"
 #include "app/recovery_note.h"
 
 namespace quorvel {
@@ -52,17 +53,6 @@ struct Shared {
 };
 Shared g;
 std::thread g_worker;
-
-bool WriteAll(int fd, const uint8_t* data, size_t size) {
-  size_t done = 0;
-  while (done < size) {
-    const ssize_t w = ::write(fd, data + done, size - done);
-    if (w < 0 && errno == EINTR) continue;
-    if (w <= 0) return false;
-    done += static_cast<size_t>(w);
-  }
-  return true;
-}
 
 // A rename or removal the worker makes, unless a crash's writer holds the files.
 bool Guarded(const auto& change) {

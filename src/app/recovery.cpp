@@ -84,17 +84,6 @@ void CopyC(char (&to)[4096], const std::string& from) {
   std::memcpy(to, fits ? from.c_str() : "", fits ? from.size() + 1 : 1);
 }
 
-bool WriteAll(int fd, const char* data, size_t size) {
-  size_t done = 0;
-  while (done < size) {
-    const ssize_t w = ::write(fd, data + done, size - done);
-    if (w < 0 && errno == EINTR) continue;
-    if (w <= 0) return false;
-    done += static_cast<size_t>(w);
-  }
-  return true;
-}
-
 // Written beside and renamed, so an earlier file is never left half overwritten.
 bool WriteAndRename(const char* part, const char* path, const char* a, size_t aSize, const char* b, size_t bSize) {
   const int fd = ::open(part, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
@@ -171,6 +160,18 @@ void UpdateRecovery(Editor& ed) {
 std::span<const uint8_t> RecoveryBytes() {
   const uint8_t* data = PublishedMap();
   return data ? std::span<const uint8_t>(data, kMapFileSize) : std::span<const uint8_t>();
+}
+
+bool WriteAll(int fd, const void* data, size_t size) noexcept {
+  const auto* bytes = static_cast<const char*>(data);
+  size_t done = 0;
+  while (done < size) {
+    const ssize_t w = ::write(fd, bytes + done, size - done);
+    if (w < 0 && errno == EINTR) continue;
+    if (w <= 0) return false;
+    done += static_cast<size_t>(w);
+  }
+  return true;
 }
 
 bool WriteRecoveryFile() noexcept {

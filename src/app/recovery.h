@@ -31,6 +31,10 @@ std::span<const uint8_t> RecoveryBytes();
 // Writes those bytes and the note; uses only async-signal-safe calls. True when written.
 bool WriteRecoveryFile() noexcept;
 
+// Writes all of `size` bytes to `fd`, again after an interrupted write; only calls that are safe
+// inside a signal handler, so the crash handler and the background writer share it.
+bool WriteAll(int fd, const void* data, size_t size) noexcept;
+
 // Catches SIGTERM, SIGINT, SIGHUP (unless ignored, as under nohup), SIGSEGV and SIGABRT: the
 // handler writes the recovery file, then the signal ends the program as it would have. An exit()
 // before DisarmRecovery writes it too.
