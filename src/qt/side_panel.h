@@ -11,7 +11,7 @@
 
 #include "document/editor.h"
 #include "qt/control_mirror.h"
-#include "qt/labelled_combo.h"
+#include "qt/panel_combo.h"
 
 class QFrame;
 
@@ -31,21 +31,6 @@ struct PanelHandlers {
   IndexHandler CBbotValinta, OBbotKumpi, OBbotNayta;
 };
 PanelHandlers DefaultPanelHandlers();
-
-// A property combo box: tells its owner before its list opens and when Enter is pressed in its
-// typed text, and whether the user has typed since it was last set.
-class PanelCombo : public LabelledCombo {
-  Q_OBJECT
- public:
-  using LabelledCombo::LabelledCombo;
-  std::function<void()> beforePopup;
-  std::function<void()> onEnter;
-  bool typed = false;
-  void showPopup() override;
-
- protected:
-  void keyPressEvent(QKeyEvent* event) override;
-};
 
 class SidePanel {
  public:

@@ -3,12 +3,20 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "document/editor.h"
 #include "editing/selection.h"
 
 namespace quorvel::testing_support {
+
+inline constexpr const char* kNothingSelected = "You need select something at first.";
+
+// The label of the newest undo step.
+inline std::string NewestLabel(const Editor& e) {
+  return e.undo.undoLabels[static_cast<size_t>(e.undo.undoSlot)];
+}
 
 // Byte equality of two records (they are plain, padding-free layouts of the file).
 template <typename T>
