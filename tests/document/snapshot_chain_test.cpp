@@ -105,7 +105,7 @@ TEST(SnapshotChain, PushAfterPopsKeepsTheChainSound) {
       chain.PopNewest();
     }
     ASSERT_EQ(chain.Size(), model.size());
-    if (!model.empty()) ASSERT_EQ(chain.Newest(), model.back()) << "step " << step;
+    if (!model.empty()) { ASSERT_EQ(chain.Newest(), model.back()) << "step " << step; }
   }
   Bytes out;
   for (size_t d = 0; d < model.size(); ++d) {

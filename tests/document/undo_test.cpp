@@ -31,7 +31,7 @@ TEST_F(UndoTest, HundredDeepRingDropsTheOldest) {
     ASSERT_TRUE(ed->ctl.MenuUndo.enabled);
     MenuUndo_Click(*ed);
     EXPECT_EQ(ed->doc.colliderLast, k - 2) << "undo back to before edit " << k;
-    if (ed->doc.colliderLast >= 0) EXPECT_EQ(ed->doc.colliders[ed->doc.colliderLast].x, float(k - 1));
+    if (ed->doc.colliderLast >= 0) { EXPECT_EQ(ed->doc.colliders[ed->doc.colliderLast].x, float(k - 1)); }
   }
   EXPECT_FALSE(ed->ctl.MenuUndo.enabled);
   EXPECT_EQ(ed->ctl.MenuUndo.caption, "&Undo");

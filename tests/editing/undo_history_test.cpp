@@ -98,7 +98,7 @@ TEST(UndoHistory, RowsFollowTheStepsAndChoosingOneGoesThere) {
     EXPECT_EQ(rig.Texts(), c.rowsAfter);
     EXPECT_EQ(rig.ed->doc.colliderLast + 1, c.collidersAfter);
     EXPECT_EQ(int(rig.host.messages.size()), c.messages);
-    if (c.messages) EXPECT_EQ(rig.host.messages[0].title, "User problem");
+    if (c.messages) { EXPECT_EQ(rig.host.messages[0].title, "User problem"); }
     EXPECT_EQ(rig.Clears(), moves ? oneStep : 0) << "the canvas drawn as for one step, at the end of the walk";
     EXPECT_EQ(rig.ed->canvas, &rig.canvas);
     EXPECT_EQ(UndoHistorySummary(*rig.ed), c.summary);

@@ -259,7 +259,7 @@ TEST(SectorGridHoldsMap, AgreesWithThePlainRule) {
     std::vector<int> concerned;
     EXPECT_EQ(SectorGridHoldsMap(*d), holds);
     EXPECT_EQ(SectorGridHoldsMap(*d, &concerned), holds);
-    if (!concerned.empty()) EXPECT_FALSE(holds);
+    if (!concerned.empty()) { EXPECT_FALSE(holds); }
   }
 }
 

@@ -59,8 +59,8 @@ TEST(StatusStrip, EveryPartIsReadableInFullAtTheFirstWindowSize) {
       FittedLabel* part = status.Part(i);
       const QString whole = part->WholeText();
       SCOPED_TRACE(whole.toStdString());
-      if (i == 1) EXPECT_EQ(whole.isEmpty(), k.frame == 0);
-      if (i == 2) EXPECT_EQ(whole.toStdString(), k.note);
+      if (i == 1) { EXPECT_EQ(whole.isEmpty(), k.frame == 0); }
+      if (i == 2) { EXPECT_EQ(whole.toStdString(), k.note); }
       if (whole.isEmpty()) continue;
       EXPECT_TRUE(part->isVisible());
       EXPECT_EQ(part->text(), whole);  // nothing cut off
