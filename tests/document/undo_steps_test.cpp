@@ -19,16 +19,6 @@
 namespace quorvel {
 namespace {
 
-// The document's objects, the selection and the tool, save stamp aside.
-std::vector<uint8_t> StateOf(const Editor& ed) {
-  auto doc = std::make_unique<MapDocument>(ed.doc);
-  doc->info.saveStamp = 0;
-  doc->Clear(true);
-  UndoExtension ext{ed.sel, ed.currentTool};
-  std::vector<uint8_t> out;
-  EncodeMap(*doc, &ext, out);
-  return out;
-}
 
 void Recompile(MapDocument& d) { fixtures::Compile(d); }
 
@@ -80,9 +70,9 @@ TEST_F(UndoSteps, AHundredStepsOnAMaximalMapComeBackWithinTwentyMegabytes) {
     std::vector<std::vector<uint8_t>> before, after;  // each step's state before and after its edit
     for (int i = 0; i < 101; ++i) {
       TakeSnapshot(*ed, "Move");
-      before.push_back(StateOf(*ed));
+      before.push_back(fixtures::UndoStateOf(*ed));
       kind.edit(ed->doc, i);
-      after.push_back(StateOf(*ed));
+      after.push_back(fixtures::UndoStateOf(*ed));
     }
     EXPECT_EQ(ed->undo.undoTop, 99);
     const size_t undoBytes = ed->undo.snapshots.Bytes();
@@ -91,14 +81,14 @@ TEST_F(UndoSteps, AHundredStepsOnAMaximalMapComeBackWithinTwentyMegabytes) {
 
     for (int k = 100; k >= 1; --k) {
       MenuUndo_Click(*ed);
-      ASSERT_EQ(StateOf(*ed), before[size_t(k)]) << "undo of step " << k;
+      ASSERT_EQ(fixtures::UndoStateOf(*ed), before[size_t(k)]) << "undo of step " << k;
     }
     EXPECT_FALSE(ed->ctl.MenuUndo.enabled);
     EXPECT_EQ(ed->undo.redoLabels.size(), 100u);
     EXPECT_LT(ed->undo.snapshots.Bytes() + ed->undo.redoStates.Bytes(), kUndoMemoryBudget);
     for (int k = 1; k <= 100; ++k) {
       MenuRedo_Click(*ed);
-      ASSERT_EQ(StateOf(*ed), after[size_t(k)]) << "redo of step " << k;
+      ASSERT_EQ(fixtures::UndoStateOf(*ed), after[size_t(k)]) << "redo of step " << k;
     }
     EXPECT_FALSE(ed->ctl.MenuRedo.enabled);
     EXPECT_EQ(ed->undo.undoTop, 99);
@@ -110,7 +100,7 @@ TEST_F(UndoSteps, PastTheBudgetTheOldestStepsGoFirst) {
   std::vector<std::vector<uint8_t>> before;
   for (int i = 0; i < 60; ++i) {
     TakeSnapshot(*ed, i % 2 ? "Move" : "Bring");
-    before.push_back(StateOf(*ed));
+    before.push_back(fixtures::UndoStateOf(*ed));
     kEdits[2].edit(ed->doc, i);
     ASSERT_LE(ed->undo.snapshots.Bytes(), ed->undo.memoryBudget) << "step " << i;
   }
@@ -121,7 +111,7 @@ TEST_F(UndoSteps, PastTheBudgetTheOldestStepsGoFirst) {
   for (int k = 59; k >= 60 - kept; --k) {
     ASSERT_TRUE(ed->ctl.MenuUndo.enabled);
     MenuUndo_Click(*ed);
-    ASSERT_EQ(StateOf(*ed), before[size_t(k)]) << "undo of step " << k;
+    ASSERT_EQ(fixtures::UndoStateOf(*ed), before[size_t(k)]) << "undo of step " << k;
   }
   EXPECT_FALSE(ed->ctl.MenuUndo.enabled);
 }

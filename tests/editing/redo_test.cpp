@@ -13,6 +13,7 @@
 #include "editing/selection.h"
 #include "editing/tools.h"
 #include "editing/undo_command.h"
+#include "fixtures/map_builder.h"
 #include "fixtures/scripted_host.h"
 #include "fixtures/shell_fixture.h"
 #include "app/lifecycle.h"
@@ -20,17 +21,6 @@
 namespace quorvel {
 namespace {
 
-// The document's objects, the selection and the tool: what an undo step restores. The save stamp
-// is redrawn by every snapshot and the free records above the last indices are no objects.
-std::vector<uint8_t> StateOf(const Editor& ed) {
-  auto doc = std::make_unique<MapDocument>(ed.doc);
-  doc->info.saveStamp = 0;
-  doc->Clear(true);
-  UndoExtension ext{ed.sel, ed.currentTool};
-  std::vector<uint8_t> out;
-  EncodeMap(*doc, &ext, out);
-  return out;
-}
 
 struct Step {
   std::vector<uint8_t> state;
@@ -66,7 +56,7 @@ TEST(Redo, RandomEditsUndosAndRedosGiveBackTheirStates) {
         static const char* const kLabels[] = {"Spwan", "Move", "Author", "Help"};
         const std::string label = kLabels[pick(4)];
         TakeSnapshot(*ed, label);
-        undos.push_back({StateOf(*ed), label});
+        undos.push_back({fixtures::UndoStateOf(*ed), label});
         if (undos.size() > size_t(kUndoSlots)) undos.erase(undos.begin());
         redos.clear();
         MapDocument& d = ed->doc;
@@ -81,31 +71,31 @@ TEST(Redo, RandomEditsUndosAndRedosGiveBackTheirStates) {
           d.info.authorName = "Author " + std::to_string(i);
         }
       } else if (roll < c.edit + c.undo) {
-        const std::vector<uint8_t> before = StateOf(*ed);
+        const std::vector<uint8_t> before = fixtures::UndoStateOf(*ed);
         MenuUndo_Click(*ed);
         if (undos.empty()) {
-          EXPECT_EQ(StateOf(*ed), before) << "step " << i;
+          EXPECT_EQ(fixtures::UndoStateOf(*ed), before) << "step " << i;
           continue;
         }
         const Step undone = undos.back();
         undos.pop_back();
         if (undone.label == "Help") {  // nothing to undo, and nothing to redo
           EXPECT_EQ(host.messages.back().title, "User problem");
-          EXPECT_EQ(StateOf(*ed), before) << "step " << i;
+          EXPECT_EQ(fixtures::UndoStateOf(*ed), before) << "step " << i;
           continue;
         }
-        EXPECT_EQ(StateOf(*ed), undone.state) << "step " << i;
+        EXPECT_EQ(fixtures::UndoStateOf(*ed), undone.state) << "step " << i;
         redos.push_back({before, undone.label});
       } else {
-        const std::vector<uint8_t> before = StateOf(*ed);
+        const std::vector<uint8_t> before = fixtures::UndoStateOf(*ed);
         MenuRedo_Click(*ed);
         if (redos.empty()) {
-          EXPECT_EQ(StateOf(*ed), before) << "step " << i;
+          EXPECT_EQ(fixtures::UndoStateOf(*ed), before) << "step " << i;
           continue;
         }
         const Step redone = redos.back();
         redos.pop_back();
-        EXPECT_EQ(StateOf(*ed), redone.state) << "step " << i;
+        EXPECT_EQ(fixtures::UndoStateOf(*ed), redone.state) << "step " << i;
         undos.push_back({before, redone.label});
         if (undos.size() > size_t(kUndoSlots)) undos.erase(undos.begin());
       }
